@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Starts or stops the Wine session of a test run: the prefix (made on first use),
+# a virtual X display, and one persistent wineserver that every test shares.
+#   wine-session.sh start|stop|prefix STATE_DIR
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+mode=$1
+state=$(mkdir -p "$2" && cd "$2" && pwd)
+. "$here/wine-env.sh" "$state"
+
+make_prefix() {
+  [ -f "$WINEPREFIX/.vorlax-ready" ] && return 0
+  rm -rf "$WINEPREFIX"
+  "$wine_bin" wineboot -i >"$state/wineboot.log" 2>&1
+  # Classic-drawn controls, as on Windows for a program without a common-controls 6
+  # manifest; and no two-second wait for a window manager whenever a window closes.
+  "$wine_bin" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+      /v ThemeActive /t REG_SZ /d 0 /f >>"$state/wineboot.log" 2>&1
+  "$wine_bin" reg add 'HKCU\Software\Wine\X11 Driver' \
+      /v Managed /t REG_SZ /d N /f >>"$state/wineboot.log" 2>&1
+  "$wineserver_bin" -w
+  touch "$WINEPREFIX/.vorlax-ready"
+}
+
+start_display() {
+  local n
+  for n in $(seq 91 160); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
+    echo $! >"$state/xvfb.pid"
+    for _ in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { echo ":$n" >"$state/display"; return 0; }
+      sleep 0.1
+    done
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null
+  done
+  echo "wine-session: no free X display for Xvfb" >&2
+  return 1
+}
+
+stop_display() {
+  if [ -f "$state/xvfb.pid" ]; then
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null
+    rm -f "$state/xvfb.pid"
+  fi
+  rm -f "$state/display"
+}
+
+case "$mode" in
+  prefix)
+    make_prefix ;;
+  start)
+    stop_display
+    "$wineserver_bin" -k 2>/dev/null
+    make_prefix || { echo "wine-session: could not make the prefix (see $state/wineboot.log)" >&2; exit 1; }
+    start_display || exit 1
+    export DISPLAY
+    DISPLAY=$(cat "$state/display")
+    setsid "$wineserver_bin" -p </dev/null >/dev/null 2>&1
+    # The first program of a session starts Wine's services; started here, they hold
+    # no test's output open and no test pays for them.
+    "$wine_bin" cmd /c exit </dev/null >/dev/null 2>&1
+    echo "wine session: prefix $WINEPREFIX, display $(cat "$state/display")" ;;
+  stop)
+    "$wineserver_bin" -k 2>/dev/null
+    "$wineserver_bin" -w 2>/dev/null
+    stop_display
+    echo "wine session stopped" ;;
+  *)
+    echo "usage: wine-session.sh start|stop|prefix STATE_DIR" >&2; exit 2 ;;
+esac

@@ -1,0 +1,56 @@
+// Parsing of the command line and normalisation of the main folder; no platform calls here.
+#include "startup/command_line.h"
+
+namespace {
+
+const unsigned long kNoAttributes = 0xFFFFFFFFul;
+const unsigned long kDirectoryBit = 0x10;
+
+}  // namespace
+
+std::string CommandLineTail(const char* commandLine) {
+    if (commandLine == nullptr) return std::string();
+    const char* p = commandLine;
+    if (*p == '"') {
+        ++p;
+        while (*p != '\0' && *p != '"') ++p;
+        if (*p == '"') ++p;
+    } else {
+        while (static_cast<unsigned char>(*p) > ' ') ++p;
+    }
+    while (*p == ' ') ++p;
+    return std::string(p);
+}
+
+std::string WithoutOuterQuotes(const std::string& tail) {
+    std::string::size_type first = tail.find_first_not_of('"');
+    if (first == std::string::npos) return std::string();
+    std::string::size_type last = tail.find_last_not_of('"');
+    return tail.substr(first, last - first + 1);
+}
+
+std::string FolderPartOf(const std::string& path) {
+    std::string::size_type slash = path.rfind('\\');
+    if (slash == std::string::npos) return std::string();
+    return path.substr(0, slash + 1);
+}
+
+std::string WithFinalBackslash(const std::string& path) {
+    if (!path.empty() && path.back() == '\\') return path;
+    return path + '\\';
+}
+
+std::string MainFolderFromArgument(const std::string& absolutePath, bool namesExistingFolder) {
+    if (absolutePath.empty()) return std::string();
+    if (absolutePath.back() == '\\') return absolutePath;
+    // A folder dropped on the program arrives without its final "\": it is the folder
+    // the user chose, not its parent.
+    if (namesExistingFolder) return absolutePath + '\\';
+    return FolderPartOf(absolutePath);
+}
+
+bool BrowseChoiceAcceptable(const std::string& path, unsigned long attributes) {
+    if (path.size() < 2 || path[1] != ':') return false;
+    if (attributes == kNoAttributes) return false;
+    return (attributes & kDirectoryBit) != 0;
+}

@@ -1,0 +1,29 @@
+// The command-line tail and the rules that turn it, or a browse choice, into the main folder.
+#pragma once
+
+#include <string>
+
+// The raw command line after the program's own name and the blanks that follow it.
+// A quoted name ends at the next quote; an unquoted one at the first character of
+// code 32 or below. Only blanks (32) are skipped after it; a tab is kept.
+std::string CommandLineTail(const char* commandLine);
+
+// The tail with every double quote at its start, then every one at its end, removed;
+// quotes inside it stay.
+std::string WithoutOuterQuotes(const std::string& tail);
+
+// Everything up to and including the last "\"; empty when there is none.
+std::string FolderPartOf(const std::string& path);
+
+// The path with a "\" appended unless it already ends in one.
+std::string WithFinalBackslash(const std::string& path);
+
+// The main folder for a command-line argument already made absolute. A path ending in
+// "\" stays as it is; an existing folder is the main folder itself; anything else (a
+// file, or nothing that exists) gives the folder that holds it. Empty when the path
+// holds no "\" at all.
+std::string MainFolderFromArgument(const std::string& absolutePath, bool namesExistingFolder);
+
+// Whether the browse dialog may offer `path` for OK: a drive-letter path of a folder.
+// `attributes` is what GetFileAttributesA reported for it (all bits set when it failed).
+bool BrowseChoiceAcceptable(const std::string& path, unsigned long attributes);

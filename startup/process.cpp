@@ -1,0 +1,76 @@
+// The process from start to end, as a short sequence of named phases.
+#include "startup/startup.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "dialog/dialog.h"
+
+std::string gCommandLineTail;
+
+namespace {
+
+const UINT kThreadSetupFailed = 255;
+
+// List view, tree view, bar, tab, progress, hot-key, pager, native-font and standard
+// classes; the progress bar is the one the main window needs.
+const DWORD kControlClasses = 0x706F;
+
+DlgDefaultFont DefaultDialogFont() {
+    DlgDefaultFont font = {};
+    lstrcpynA(font.face, "MS Sans Serif", LF_FACESIZE);
+    font.points = 8;
+    font.weight = FW_NORMAL;
+    font.italic = false;
+    font.charSet = 0;
+    return font;
+}
+
+void RegisterControlClasses() {
+    INITCOMMONCONTROLSEX classes = {};
+    classes.dwSize = sizeof(classes);
+    classes.dwICC = kControlClasses;
+    InitCommonControlsEx(&classes);
+}
+
+// The start-up show command is read, as a program started by a shortcut receives it,
+// but the main window decides its own showing.
+void ReadStartupInfo() {
+    STARTUPINFOA info = {};
+    info.cb = sizeof(info);
+    GetStartupInfoA(&info);
+}
+
+int MainWindowRoutine(HWND owner) {
+    if (!ChooseMainFolder(owner)) return 0;
+    return 0;
+}
+
+int EntryProcedure() {
+    MainWindowRoutine(nullptr);
+    return 0;
+}
+
+}  // namespace
+
+void ResetProcessValues() {
+    gMainFolder.clear();
+    DlgResetValues();
+}
+
+UINT RunProcess() {
+    CoInitialize(nullptr);
+    gCommandLineTail = CommandLineTail(GetCommandLineA());
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    ReadStartupInfo();
+    if (!DlgStartThread(module, DefaultDialogFont())) {
+        CoUninitialize();
+        return kThreadSetupFailed;
+    }
+    RegisterControlClasses();
+    ResetProcessValues();
+    UINT exitCode = static_cast<UINT>(EntryProcedure());
+    DlgEndThread();
+    CoUninitialize();
+    return exitCode;
+}

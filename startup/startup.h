@@ -1,0 +1,43 @@
+// Start-up and texts: the process's phases, the main folder choice, and upper-casing.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "startup/command_line.h"
+#include "startup/texts.h"
+
+// Process-wide values of start-up.
+// gCommandLineTail: written once by RunProcess before anything else runs; read by the
+//   main folder choice.
+// gMainFolder: empty until ChooseMainFolder fixes it (always ending in "\" then);
+//   read by the relocation run, never changed afterwards.
+extern std::string gCommandLineTail;
+extern std::string gMainFolder;
+
+// The whole life of the process, from COM to the exit code it should end with:
+// 0 after every normal end, 255 when the thread's dialog state cannot be set up.
+UINT RunProcess();
+
+// Sets every process-wide value of the program to empty or zero.
+void ResetProcessValues();
+
+// Fixes the main folder from the command-line tail or, when that is empty, from the
+// browse dialog. False when no folder was chosen; gMainFolder is set otherwise.
+bool ChooseMainFolder(HWND owner);
+
+// The main folder that a non-empty command-line tail names; empty when it names none.
+std::string MainFolderFromTail(const std::string& tail);
+
+// The main folder for a path the browse dialog returned: a final "\" added if missing.
+std::string MainFolderFromBrowse(const std::string& chosen);
+
+// The folder that holds the program file, ending in "\".
+std::string ProgramFolder();
+
+// The browse dialog's result: the chosen folder's path, or empty when nothing was chosen.
+std::string BrowseForFolder(HWND owner, const std::string& firstSelection);
+
+// `text` upper-cased with the system's locale-aware rules (CharUpperBuffA).
+std::string UpperCased(const std::string& text);

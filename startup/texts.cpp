@@ -1,0 +1,63 @@
+// The text catalogue: one English and one French column, picked by an exact comparison with "EN".
+#include "startup/texts.h"
+
+#include <cstring>
+
+#ifndef VORLAX_LANGUAGE
+#define VORLAX_LANGUAGE "EN"
+#endif
+
+const char* const kBuildLanguage = VORLAX_LANGUAGE;
+
+namespace {
+
+struct CatalogueRow {
+    const char* english;
+    const char* french;
+};
+
+// Indexed by TextKey; every text is 7-bit ASCII.
+const CatalogueRow kCatalogue[TEXT_KEY_COUNT] = {
+    {"by", "par"},
+    {"Select main folder where to move all subfolders content to :",
+     "Selectionner le repertoire principal dans lequel deplacer tout le contenu des sous-repertoires :"},
+    {"Always rename as \"Subfolder filename.ext\"", "Toujours renommer en \"SousRep nomfich.ext\""},
+    {"Only rename when there is a filename conflict", "Ne renommer qu'en cas de conflit de nomfich"},
+    {"Create \"undo\" file", "Creer fichier \"Annul\""},
+    {"Options", "Options"},
+    {"Undo", "Revenir en arriere"},
+    {"(Kellerup)", "(Kellerup)"},
+    {"undo 'Kellerup'.bat", "Annul VORLAX 'Kellerup'.bat"},
+    {"echo restoring file #", "echo Restauration fichier no"},
+    {"done", "ok"},
+};
+
+bool SelectsEnglish(const char* language) {
+    return language != nullptr && std::strcmp(language, "EN") == 0;
+}
+
+}  // namespace
+
+const char* CatalogueText(TextKey key, const char* language) {
+    if (key < 0 || key >= TEXT_KEY_COUNT) return "";
+    // The options frame reads the same in both languages; no choice is made for it.
+    if (key == TXT_OPTIONS) return kCatalogue[key].english;
+    return SelectsEnglish(language) ? kCatalogue[key].english : kCatalogue[key].french;
+}
+
+const char* Text(TextKey key) {
+    return CatalogueText(key, kBuildLanguage);
+}
+
+std::string WindowTitle(const char* language) {
+    return std::string(" VORLAX v3 [") + CatalogueText(TXT_TITLE_BY, language) + " belcour]";
+}
+
+std::string BrowseCaption(const char* language, const std::string& upperCasedPrompt) {
+    return std::string("VORLAX v3 [") + CatalogueText(TXT_TITLE_BY, language) + " belcour]\n" +
+           upperCasedPrompt;
+}
+
+std::string MainButtonLabel(const char* language) {
+    return std::string("VORLAX !\n\n") + CatalogueText(TXT_GO, language);
+}

@@ -1,0 +1,39 @@
+// The catalogue of every text the user sees, in English and French, and the texts composed from it.
+#pragma once
+
+#include <string>
+
+enum TextKey {
+    TXT_TITLE_BY,
+    TXT_BROWSE_PROMPT,
+    TXT_RENAME_ALWAYS,
+    TXT_RENAME_ON_CONFLICT,
+    TXT_CREATE_UNDO,
+    TXT_OPTIONS,
+    TXT_UNDO,
+    TXT_GO,
+    TXT_UNDO_FILE,
+    TXT_ECHO_RESTORING,
+    TXT_DONE,
+    TEXT_KEY_COUNT
+};
+
+// The language this build was made with (the VORLAX_LANGUAGE build option).
+extern const char* const kBuildLanguage;
+
+// The text of `key` in the column that `language` selects: exactly "EN" selects
+// English, any other value (lower-case "en" included) French.
+const char* CatalogueText(TextKey key, const char* language);
+
+// The text of `key` in the build's language.
+const char* Text(TextKey key);
+
+// " VORLAX v3 [by belcour]": the main window's title.
+std::string WindowTitle(const char* language);
+
+// The text above the browse dialog's folder tree: the title line, a line feed, then the
+// prompt, which the caller has already upper-cased with the system's locale rules.
+std::string BrowseCaption(const char* language, const std::string& upperCasedPrompt);
+
+// "VORLAX !", an empty line, then the long name in parentheses: the main button's label.
+std::string MainButtonLabel(const char* language);

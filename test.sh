@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both presets and runs every test; exits non-zero on any failure.
+set -u
+cd "$(dirname "$0")"
+. tools/prerequisites.sh
+vorlax_install_prerequisites || { echo "test.sh: could not install the prerequisites" >&2; exit 1; }
+
+build() {
+  cmake --preset "$1" >"build-$1.log" 2>&1 || { cat "build-$1.log"; return 1; }
+  cmake --build --preset "$1" >>"build-$1.log" 2>&1 || { cat "build-$1.log"; return 1; }
+  grep -E 'warning:' "build-$1.log" | grep -v -E '/usr/src/googletest' || true
+  rm -f "build-$1.log"
+}
+
+build native || { echo "test.sh: the native build failed" >&2; exit 1; }
+build windows || { echo "test.sh: the windows build failed" >&2; exit 1; }
+
+status=0
+ctest --preset native || status=1
+ctest --preset windows || status=1
+exit $status
