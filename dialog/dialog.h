@@ -79,3 +79,63 @@ int DlgGetCheck(HWND dialog, int identifier);
 
 // Sends a message to a dialog's control and answers what it answers (0 for no control).
 LRESULT DlgSend(HWND dialog, int identifier, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// ---- Dialogs and controls -------------------------------------------------------------
+
+// Makes a hidden dialog from a template in memory, with the thread's default font.
+// Style 0 means the default dialog style; x or y DLG_NOT_GIVEN centres it. Answers the
+// dialog, or null when the platform refused it.
+HWND DlgCreate(DlgUnits units, HWND owner, const char* title, int x, int y, int width, int height,
+               DWORD style, DWORD extendedStyle);
+
+// Adds a control of `kind`; style 0 means the kind's default style. For an image or an
+// image button `text` names the picture resource (a bitmap if one of that name exists,
+// else an icon).
+void DlgAddControl(DlgKind kind, HWND dialog, int identifier, const char* text, int x, int y,
+                   int width, int height, DWORD style, DWORD extendedStyle, DlgHandler controlHandler);
+
+void DlgCheckRadio(HWND dialog, int firstIdentifier, int lastIdentifier, int checkedIdentifier);
+void DlgSetCheck(HWND dialog, int identifier, int state);
+
+// Shows the dialog and runs its modal loop until the dialog is gone; answers the result
+// given to DlgFinish, or `initialResult` when the dialog ended another way.
+int DlgShowModal(HWND dialog, DlgHandler handler, int initialResult = 0);
+
+// Ends a dialog with `result`: WM_CLOSE to it, then it is destroyed at once.
+void DlgFinish(HWND dialog, int result);
+
+HWND DlgControlWindow(HWND dialog, int identifier);
+
+// Shows or hides at once; before a dialog's first show only remembers the state.
+void DlgShowWindow(HWND window, int state);
+
+// Enables or disables a control, or the dialog itself when `identifier` is DLG_NOT_GIVEN.
+void DlgEnable(HWND dialog, int identifier, bool enable);
+
+// Repaints the window and all its children before returning.
+void DlgRedraw(HWND window);
+
+BOOL DlgPost(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Replaces an image control's picture by the named resource of the same picture type.
+void DlgSetImage(HWND dialog, int identifier, const char* name);
+
+// ---- Colours, fonts and icons -----------------------------------------------------------
+
+// Red + 256 x green + 65536 x blue, each component clamped to 0..255.
+int DlgRgb(int red, int green, int blue);
+
+// Text and background colour of a control, or of the dialog when `identifier` is
+// DLG_NOT_GIVEN; they act on the platform's next colour request.
+void DlgSetColors(HWND dialog, int identifier, int textColor, int backgroundColor);
+
+// The dialog's big (32 x 32) and small (16 x 16) icons from the named icon resource.
+void DlgSetIcon(HWND dialog, const char* name);
+
+// Describes a font; style bits 1 bold, 2 italic, 4 underline, 8 strikeout. Answers its
+// number (from 1), or 0 when no memory is left. The font object is made at first use.
+int DlgMakeFont(const char* face, float points, int styleBits, int charSet, int pitchAndFamily,
+                int escapement);
+
+// Gives a control (or the dialog, with DLG_NOT_GIVEN) the font with that number.
+void DlgSetFont(HWND dialog, int identifier, int fontNumber);
