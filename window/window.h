@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// winuser.h names a cursor IDC_HELP; the program never loads that cursor, and the name
+// belongs to the help image here.
+#undef IDC_HELP
+
 // Control identifiers of the main window; the creation order is the tab order.
 enum MainWindowControl {
     IDC_RENAME_ALWAYS = 1001,
