@@ -1,18 +1,44 @@
 #!/usr/bin/env bash
 # Builds VORLAX and runs it under Wine on FOLDER (a Linux path or a Windows path);
-# without FOLDER the program asks for one with its browse dialog.
-#   ./vorlax.sh [FOLDER]
+# without FOLDER the program asks for one with its browse dialog. --demo flattens a sample
+# tree on a virtual display and shows the tree before and after, the undo script and
+# screenshots of the window.
+#   ./vorlax.sh [FOLDER | --demo]
 set -u
 cd "$(dirname "$0")"
 root=$(pwd)
 . tools/prerequisites.sh
 vorlax_install_prerequisites || { echo "vorlax.sh: could not install the prerequisites" >&2; exit 1; }
 
-{ cmake --preset windows && cmake --build --preset windows --target vorlax; } >build-vorlax.log 2>&1 \
+targets=(vorlax)
+[ "${1:-}" = "--demo" ] && targets+=(vorlax_driver_program)
+{ cmake --preset windows && cmake --build --preset windows --target "${targets[@]}"; } >build-vorlax.log 2>&1 \
   || { cat build-vorlax.log; echo "vorlax.sh: the build failed" >&2; exit 1; }
 rm -f build-vorlax.log
 
 state="$root/build/windows/wine"
+if [ "${1:-}" = "--demo" ]; then
+  tree=$(mktemp -d /tmp/vorlax-demo.XXXXXX)
+  shots="$root/build/windows/demo-screenshots"
+  tools/sample-tree.sh "$tree"
+  echo "== The sample tree, before ($tree):"
+  (cd "$tree" && find . -mindepth 1 | sort)
+  "$root/cmake/wine-session.sh" start "$state" >/dev/null || exit 1
+  tools/screenshots.sh "$root/build/windows" "$tree" "$shots"
+  status=$?
+  "$root/cmake/wine-session.sh" stop "$state" >/dev/null
+  echo
+  echo "== After VORLAX (on conflict renaming, undo script on):"
+  (cd "$tree" && find . -mindepth 1 | sort)
+  echo
+  echo "== undo 'Kellerup'.bat:"
+  tr -d '\r' <"$tree/undo 'Kellerup'.bat" 2>/dev/null
+  echo
+  echo "== Screenshots: $shots/idle.png and $shots/running.png"
+  echo "   The flattened sample tree stays in $tree."
+  exit $status
+fi
+
 user_display=${DISPLAY:-}
 "$root/cmake/wine-session.sh" stop "$state" >/dev/null 2>&1
 "$root/cmake/wine-session.sh" prefix "$state" || { echo "vorlax.sh: could not make the Wine prefix" >&2; exit 1; }

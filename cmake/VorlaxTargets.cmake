@@ -24,10 +24,11 @@ endfunction()
 
 # One test binary is one CTest entry. Under the windows preset it carries the program's
 # manifest, runs under Wine through the cross-compiling emulator, and needs the Wine session.
-#   vorlax_add_test(NAME name SOURCES ... [LIBRARIES ...] [ARGS ...])
+#   vorlax_add_test(NAME name SOURCES ... [LIBRARIES ...] [ARGS ...] [NO_MANIFEST])
+# NO_MANIFEST: the test brings a resource script of its own (which includes the manifest).
 function(vorlax_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBRARIES;ARGS" ${ARGN})
-  if(WIN32)
+  cmake_parse_arguments(T "NO_MANIFEST" "NAME" "SOURCES;LIBRARIES;ARGS" ${ARGN})
+  if(WIN32 AND NOT T_NO_MANIFEST)
     add_executable(${T_NAME} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/resources/test_manifest.rc)
   else()
     add_executable(${T_NAME} ${T_SOURCES})

@@ -44,7 +44,7 @@ void ReadStartupInfo() {
 
 int MainWindowRoutine(HWND owner) {
     if (!ChooseMainFolder(owner)) return 0;
-    return 0;
+    return ShowMainWindow();
 }
 
 int EntryProcedure() {

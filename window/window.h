@@ -21,10 +21,32 @@ enum MainWindowControl {
     IDC_HELP = 1010,
 };
 
+// The busy animation's timer, and the wParam of every tick the window acts on.
+const UINT_PTR ID_BUSY_TIMER = 1424;
+
+// The project home page that the help image opens.
+extern const char* const kHomePage;
+
 // Process-wide values of the main window.
-// gMainWindow: written when the main window is created (null before and if it was
+// gMainWindow: written when the main window is created (null before, and if it was
 //   refused); read by the relocation run to reach its options and progress bar.
+// gBusyFrameIndex: the animation frame (0 to 30) the last handled tick showed; written
+//   by the tick, never reset during a run.
+// gBusyTimerHandle: what SetTimer answered when the run started; 0 until then; read
+//   when the window is destroyed.
 extern HWND gMainWindow;
+extern int gBusyFrameIndex;
+extern UINT_PTR gBusyTimerHandle;
 
 // Sets the main window's process-wide values back to none and zero.
 void WindowResetValues();
+
+// Builds the main window, hidden, with every control, colour, font and the icon; the
+// handle is also in gMainWindow. Null when the platform refused the window.
+HWND BuildMainWindow();
+
+// Builds the main window and shows it modally; answers the modal result (always 0).
+int ShowMainWindow();
+
+// The main window's event handler: answers 0 for every message.
+int MainWindowEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,7 +2,11 @@
 #include "window/window.h"
 
 HWND gMainWindow = nullptr;
+int gBusyFrameIndex = 0;
+UINT_PTR gBusyTimerHandle = 0;
 
 void WindowResetValues() {
     gMainWindow = nullptr;
+    gBusyFrameIndex = 0;
+    gBusyTimerHandle = 0;
 }

@@ -1,0 +1,191 @@
+// The driver's process, window and control helpers, all through cross-process Win32 calls.
+#include "tools/driver/program_driver.h"
+
+#include <commctrl.h>
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM data) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window)) search->found.push_back(window);
+    return TRUE;
+}
+
+struct ChildSearch {
+    std::string className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
+    ChildSearch* search = reinterpret_cast<ChildSearch*>(data);
+    if (ClassOf(window) == search->className) search->found.push_back(window);
+    return TRUE;
+}
+
+// An in-memory dialog template with the main window's font, for MapDialogRect.
+HWND MakeMeasuringDialog() {
+    alignas(4) WORD words[64] = {};
+    DLGTEMPLATE* dialogTemplate = reinterpret_cast<DLGTEMPLATE*>(words);
+    dialogTemplate->style = DS_SETFONT | WS_POPUP;
+    dialogTemplate->cx = 10;
+    dialogTemplate->cy = 10;
+    WORD* next = reinterpret_cast<WORD*>(dialogTemplate + 1);
+    *next++ = 0;  // no menu
+    *next++ = 0;  // the dialog class
+    *next++ = 0;  // no title
+    *next++ = 8;  // points
+    const char* face = "MS Sans Serif";
+    for (const char* c = face; *c != '\0'; ++c) *next++ = static_cast<WORD>(*c);
+    *next++ = 0;
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, nullptr,
+                                      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+}
+
+}  // namespace
+
+std::string ToWindowsPath(const std::string& path) {
+    if (path.empty() || path[0] != '/') return path;
+    std::string windows = "Z:" + path;
+    for (char& c : windows) {
+        if (c == '/') c = '\\';
+    }
+    return windows;
+}
+
+RunningProgram StartProgram(const std::string& program, const std::string& tail) {
+    RunningProgram running = {};
+    std::string commandLine = "\"" + program + "\"";
+    if (!tail.empty()) commandLine += " " + tail;
+    std::vector<char> writable(commandLine.begin(), commandLine.end());
+    writable.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    running.started = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                     nullptr, &startup, &running.process) != FALSE;
+    return running;
+}
+
+DWORD WaitForExit(RunningProgram& program, DWORD milliseconds) {
+    if (!program.started) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(program.process.hProcess, milliseconds) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(program.process.hProcess, &code);
+    } else {
+        TerminateProcess(program.process.hProcess, 99);
+        WaitForSingleObject(program.process.hProcess, 5000);
+    }
+    CloseHandle(program.process.hThread);
+    CloseHandle(program.process.hProcess);
+    program.started = false;
+    return code;
+}
+
+bool IsRunning(const RunningProgram& program) {
+    return program.started && WaitForSingleObject(program.process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+    WindowSearch search = {processId, {}};
+    EnumWindows(CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindowOfClass(DWORD processId, const char* className, DWORD milliseconds) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : VisibleWindowsOf(processId)) {
+                if (ClassOf(window) == className) found = window;
+            }
+            return found != nullptr;
+        },
+        milliseconds);
+    return found;
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+std::string TextOf(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
+    ChildSearch search = {className, {}};
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The item record and its text buffer have to live in the other process's memory.
+std::string SelectedTreeItemText(HWND tree, DWORD processId) {
+    HTREEITEM selected = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (selected == nullptr) return std::string();
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) return std::string();
+    const SIZE_T textSize = 520;
+    char* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, sizeof(TVITEMA) + textSize, MEM_COMMIT, PAGE_READWRITE));
+    char text[520] = {};
+    if (remote != nullptr) {
+        TVITEMA item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = selected;
+        item.pszText = remote + sizeof(TVITEMA);
+        item.cchTextMax = static_cast<int>(textSize);
+        SIZE_T moved = 0;
+        WriteProcessMemory(process, remote, &item, sizeof(item), &moved);
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote + sizeof(TVITEMA), text, textSize - 1, &moved);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return text;
+}
+
+ControlView ViewControl(HWND window, int identifier) {
+    ControlView view = {};
+    HWND control = GetDlgItem(window, identifier);
+    view.exists = control != nullptr;
+    if (!view.exists) return view;
+    view.className = ClassOf(control);
+    view.text = TextOf(control);
+    view.visible = IsWindowVisible(control) != FALSE;
+    view.enabled = IsWindowEnabled(control) != FALSE;
+    view.style = GetWindowLongA(control, GWL_STYLE);
+    view.extendedStyle = GetWindowLongA(control, GWL_EXSTYLE);
+    RECT bounds = {};
+    GetWindowRect(control, &bounds);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bounds), 2);
+    view.rectangle = bounds;
+    if (view.className == "Button") {
+        view.checked = static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0));
+        view.picture = reinterpret_cast<HANDLE>(SendMessageA(control, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    } else if (view.className == "Static") {
+        view.picture = reinterpret_cast<HANDLE>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    }
+    return view;
+}
+
+RECT DialogUnitsToPixels(int x, int y, int width, int height) {
+    RECT rectangle = {x, y, x + width, y + height};
+    HWND measuring = MakeMeasuringDialog();
+    MapDialogRect(measuring, &rectangle);
+    DestroyWindow(measuring);
+    return rectangle;
+}
+
+void PressButton(HWND window, int identifier) {
+    PostMessageA(GetDlgItem(window, identifier), BM_CLICK, 0, 0);
+}

@@ -1,0 +1,72 @@
+// Drives the real vorlax.exe from another process, the way a person would: start it, find
+// its windows, read what they show, click, and wait for the end.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A host path (/work/...) in the form Wine shows it (Z:\work\...); Windows paths unchanged.
+std::string ToWindowsPath(const std::string& path);
+
+struct RunningProgram {
+    PROCESS_INFORMATION process;
+    bool started;
+};
+
+// Starts `program` with the command line: the quoted program path, a blank, then `tail`
+// exactly as given (nothing when `tail` is empty).
+RunningProgram StartProgram(const std::string& program, const std::string& tail);
+
+// The exit code, or STILL_ACTIVE when the process did not end in time (it is then
+// terminated). Releases the process handles either way.
+DWORD WaitForExit(RunningProgram& program, DWORD milliseconds);
+
+// True while the program runs.
+bool IsRunning(const RunningProgram& program);
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId);
+
+// The first visible top-level window of the process with that class, or null after the time.
+HWND WaitForWindowOfClass(DWORD processId, const char* className, DWORD milliseconds);
+
+std::string ClassOf(HWND window);
+std::string TextOf(HWND window);
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
+
+// The text of the selected item of a tree view in another process.
+std::string SelectedTreeItemText(HWND tree, DWORD processId);
+
+// What a person sees of one control.
+struct ControlView {
+    bool exists;
+    std::string className;
+    std::string text;
+    bool visible;
+    bool enabled;
+    int checked;
+    LONG style;
+    LONG extendedStyle;
+    RECT rectangle;  // in the client coordinates of its window
+    HANDLE picture;  // STM_GETIMAGE / BM_GETIMAGE, for pictures
+};
+
+ControlView ViewControl(HWND window, int identifier);
+
+// Pixels of a rectangle given in dialog units of the window font ("MS Sans Serif", 8),
+// from MapDialogRect of a dialog of this process made with that same font.
+RECT DialogUnitsToPixels(int x, int y, int width, int height);
+
+// Presses a button the way a mouse click does, without waiting for what it starts.
+void PressButton(HWND window, int identifier);
+
+// Waits until `condition` holds or the time is up; answers whether it held.
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD milliseconds) {
+    for (DWORD waited = 0;; waited += 10) {
+        if (condition()) return true;
+        if (waited >= milliseconds) return false;
+        Sleep(10);
+    }
+}

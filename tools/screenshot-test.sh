@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# CTest's screenshot check: the real program on the sample tree, photographed idle and
+# running; afterwards the tree must be flat and the undo script present.
+#   tools/screenshot-test.sh BUILD_DIR
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1" && pwd)
+tree=$(mktemp -d)
+"$here/sample-tree.sh" "$tree"
+"$here/screenshots.sh" "$build" "$tree" "$build/screenshots" || { rm -rf "$tree"; exit 1; }
+status=0
+left=$(find "$tree" -mindepth 1 -type d | wc -l)
+[ "$left" -eq 0 ] || { echo "folders left after the run: $left" >&2; status=1; }
+[ -f "$tree/undo 'Kellerup'.bat" ] || { echo "no undo script" >&2; status=1; }
+[ -f "$tree/Photos 2019 winter img_001.jpg" ] || { echo "the conflict did not rename" >&2; ls "$tree" >&2; status=1; }
+for shot in idle running; do
+  size=$(identify -format '%wx%h' "$build/screenshots/$shot.png" 2>/dev/null)
+  echo "$shot.png: $size"
+  [ -n "$size" ] || status=1
+done
+rm -rf "$tree"
+exit $status

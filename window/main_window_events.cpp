@@ -1,0 +1,94 @@
+// The main window's event handler: starting a run, the busy animation, help and close.
+#include "window/window.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+
+#include "dialog/dialog.h"
+#include "engine/engine.h"
+
+const char* const kHomePage = "https://belcour.github.io/vorlax/";
+
+namespace {
+
+const UINT kTickMilliseconds = 20;
+const int kFrameCount = 31;
+
+// Click (BN_CLICKED, STN_CLICKED) and the help image's double click (STN_DBLCLK).
+bool IsClickOrDoubleClick(WORD code) {
+    return code == 0 || code == 1;
+}
+
+void OnBusyTick(HWND window) {
+    gBusyFrameIndex = (gBusyFrameIndex + 1) % kFrameCount;
+    char frameName[16];
+    snprintf(frameName, sizeof(frameName), "LOADING%02d", gBusyFrameIndex);
+    DlgSetImage(window, IDC_BUSY, frameName);
+    if (gRelocationCount != 0) {
+        KillTimer(window, gBusyTimerHandle);
+        DlgShowWindow(DlgControlWindow(window, IDC_BUSY), SW_HIDE);
+        DlgRedraw(window);
+    }
+}
+
+// The run's options and the main button stay as they were pressed until the window goes.
+void OnGo(HWND window) {
+    DlgEnable(window, IDC_GO, false);
+    const int options[] = {IDC_RENAME_ALWAYS, IDC_RENAME_ON_CONFLICT, IDC_CREATE_UNDO, IDC_OPTIONS_FRAME,
+                           IDC_UNDO_FRAME};
+    for (int option : options) DlgEnable(window, option, false);
+    DlgShowWindow(DlgControlWindow(window, IDC_CLOSE), SW_HIDE);
+    DlgShowWindow(DlgControlWindow(window, IDC_BUSY), SW_SHOW);
+    DlgRedraw(window);
+    gBusyTimerHandle = SetTimer(window, ID_BUSY_TIMER, kTickMilliseconds, nullptr);
+    // The first frame change need not wait for the first timer period.
+    DlgPost(window, WM_TIMER, ID_BUSY_TIMER, 0);
+    RunRelocation();
+    DlgFinish(window, 0);
+}
+
+void OnHelp() {
+    ShellExecuteA(nullptr, "open", kHomePage, nullptr, nullptr, SW_SHOW);
+}
+
+void OnCommand(HWND window, WORD identifier, WORD code) {
+    switch (identifier) {
+    case IDC_RENAME_ALWAYS:
+    case IDC_RENAME_ON_CONFLICT:
+    case IDC_CREATE_UNDO:
+    case IDC_OPTIONS_FRAME:
+    case IDC_UNDO_FRAME:
+        break;  // the options keep their own state
+    case IDC_HELP:
+        if (IsClickOrDoubleClick(code)) OnHelp();
+        break;
+    case IDC_CLOSE:
+        DlgFinish(window, 0);
+        break;
+    case IDC_GO:
+        if (IsClickOrDoubleClick(code)) OnGo(window);
+        break;
+    }
+}
+
+void OnDestroy(HWND window) {
+    if (gBusyTimerHandle != 0) KillTimer(window, gBusyTimerHandle);
+}
+
+}  // namespace
+
+int MainWindowEvents(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == ID_BUSY_TIMER) OnBusyTick(window);
+        break;
+    case WM_COMMAND:
+        OnCommand(window, LOWORD(wParam), HIWORD(wParam));
+        break;
+    case WM_DESTROY:
+        OnDestroy(window);
+        break;
+    }
+    return 0;
+}
