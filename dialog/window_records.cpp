@@ -1,0 +1,124 @@
+// The window records of the dialog services: one list, found by window handle.
+#include "dialog/dialog_internal.h"
+
+#include <atomic>
+#include <new>
+
+namespace {
+
+// Written and read only under gRecordLock, by the services' procedures.
+DlgRecord* gRecords = nullptr;
+std::atomic_flag gRecordLock = ATOMIC_FLAG_INIT;
+
+// The program has one thread, so this never spins; it keeps the list whole if it ever had more.
+struct RecordLock {
+    RecordLock() {
+        while (gRecordLock.test_and_set(std::memory_order_acquire)) {
+        }
+    }
+    ~RecordLock() { gRecordLock.clear(std::memory_order_release); }
+};
+
+DlgRecord* FindLocked(HWND window) {
+    for (DlgRecord* record = gRecords; record != nullptr; record = record->next) {
+        if (record->window == window) return record;
+    }
+    return nullptr;
+}
+
+DlgRecord* UnlinkLocked(bool (*wanted)(const DlgRecord&, HWND), HWND window) {
+    for (DlgRecord** link = &gRecords; *link != nullptr; link = &(*link)->next) {
+        DlgRecord* record = *link;
+        if (wanted(*record, window)) {
+            *link = record->next;
+            record->next = nullptr;
+            return record;
+        }
+    }
+    return nullptr;
+}
+
+bool IsControlOf(const DlgRecord& record, HWND dialog) {
+    return record.isControl && record.dialog == dialog;
+}
+
+bool IsRecordOf(const DlgRecord& record, HWND window) {
+    return record.window == window;
+}
+
+}  // namespace
+
+DlgRecord* RecordAdd(HWND window) {
+    DlgRecord* record = new (std::nothrow) DlgRecord();
+    if (record == nullptr) return nullptr;
+    record->window = window;
+    RecordLock lock;
+    // Appended, so that a walk meets controls in their creation order.
+    DlgRecord** link = &gRecords;
+    while (*link != nullptr) link = &(*link)->next;
+    *link = record;
+    return record;
+}
+
+DlgRecord* RecordFind(HWND window) {
+    if (window == nullptr) return nullptr;
+    RecordLock lock;
+    return FindLocked(window);
+}
+
+DlgRecord* RecordFindDialog(HWND window) {
+    DlgRecord* record = RecordFind(window);
+    return (record != nullptr && !record->isControl) ? record : nullptr;
+}
+
+DlgRecord* RecordFindTarget(HWND dialog, int identifier) {
+    if (RecordFindDialog(dialog) == nullptr) return nullptr;
+    if (identifier == DLG_NOT_GIVEN) return RecordFind(dialog);
+    return RecordFind(GetDlgItem(dialog, identifier));
+}
+
+DlgRecord* RecordTakeControl(HWND dialog) {
+    RecordLock lock;
+    return UnlinkLocked(IsControlOf, dialog);
+}
+
+DlgRecord* RecordTake(HWND window) {
+    RecordLock lock;
+    return UnlinkLocked(IsRecordOf, window);
+}
+
+HBRUSH RecordBrushFor(int background) {
+    RecordLock lock;
+    for (DlgRecord* record = gRecords; record != nullptr; record = record->next) {
+        if (record->brush != nullptr && record->backgroundColor == background) return record->brush;
+    }
+    return nullptr;
+}
+
+bool RecordBrushInUse(HBRUSH brush) {
+    RecordLock lock;
+    for (DlgRecord* record = gRecords; record != nullptr; record = record->next) {
+        if (record->brush == brush) return true;
+    }
+    return false;
+}
+
+void RecordVisit(void (*visit)(const DlgRecord& record, void* context), void* context) {
+    RecordLock lock;
+    for (DlgRecord* record = gRecords; record != nullptr; record = record->next) visit(*record, context);
+}
+
+// Each record is out of the list before its release runs, so "still in use" means by
+// another window.
+static void Release(DlgRecord* record) {
+    PictureRelease(*record);
+    FontReleaseWindow(*record);
+    BrushRelease(*record);
+    IconsRelease(*record);
+    delete record;
+}
+
+void RecordsFreeDialog(HWND dialog) {
+    while (DlgRecord* control = RecordTakeControl(dialog)) Release(control);
+    if (DlgRecord* own = RecordTake(dialog)) Release(own);
+}
