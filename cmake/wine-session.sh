@@ -38,6 +38,19 @@ start_display() {
   return 1
 }
 
+# Wine fills in its shell namespace the first time a prefix browses folders, and the
+# first browse dialog of a new prefix then stops short of the folder it was asked to
+# select. One look at a folder with Wine's explorer, once per prefix, gets that done.
+warm_shell() {
+  [ -f "$WINEPREFIX/.vorlax-shell-warm" ] && return 0
+  "$wine_bin" explorer.exe 'C:\' </dev/null >/dev/null 2>&1 &
+  local explorer=$!
+  sleep 3
+  kill "$explorer" 2>/dev/null
+  wait "$explorer" 2>/dev/null
+  touch "$WINEPREFIX/.vorlax-shell-warm"
+}
+
 stop_display() {
   if [ -f "$state/xvfb.pid" ]; then
     kill "$(cat "$state/xvfb.pid")" 2>/dev/null
@@ -60,6 +73,7 @@ case "$mode" in
     # The first program of a session starts Wine's services; started here, they hold
     # no test's output open and no test pays for them.
     "$wine_bin" cmd /c exit </dev/null >/dev/null 2>&1
+    warm_shell
     echo "wine session: prefix $WINEPREFIX, display $(cat "$state/display")" ;;
   stop)
     "$wineserver_bin" -k 2>/dev/null
