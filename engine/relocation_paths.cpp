@@ -1,0 +1,31 @@
+// Where a file comes from and where it goes: relative path, subfolder, name and target name.
+#include "engine/plan.h"
+
+bool RelativePath(std::string_view fullPath, std::string_view mainFolder, std::string* relative) {
+    if (fullPath.size() < mainFolder.size() || fullPath.compare(0, mainFolder.size(), mainFolder) != 0) {
+        return false;
+    }
+    // Once only: a main folder text recurring further in, as "\" does for a drive root,
+    // is part of the file's own path.
+    relative->assign(fullPath.substr(mainFolder.size()));
+    return true;
+}
+
+std::string_view SubfolderOf(std::string_view relative) {
+    std::size_t slash = relative.rfind('\\');
+    return slash == std::string_view::npos ? std::string_view() : relative.substr(0, slash + 1);
+}
+
+std::string_view FileNameOf(std::string_view relative) {
+    std::size_t slash = relative.rfind('\\');
+    return slash == std::string_view::npos ? relative : relative.substr(slash + 1);
+}
+
+std::string TargetName(std::string_view relative, bool rename) {
+    if (!rename) return std::string(FileNameOf(relative));
+    std::string target(relative);
+    for (char& c : target) {
+        if (c == '\\') c = ' ';
+    }
+    return target;
+}
