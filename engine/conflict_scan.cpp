@@ -1,7 +1,7 @@
 // The run's plan: which files are thumbnail caches, and whether two files would take one name.
 #include "engine/plan.h"
 
-#include <unordered_set>
+#include "engine/name_set.h"
 
 namespace {
 
@@ -30,16 +30,16 @@ RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::strin
     RelocationPlan plan;
     plan.rename = renameAlways;
     const int count = static_cast<int>(sources.size());
-    std::vector<std::string> relative(sources.size());
+    std::vector<std::string_view> relative(sources.size());
     std::vector<char> fate(sources.size(), kMove);
     // A pair of sets rather than the pairwise comparison: a large archive would take
     // hours with the square of its size.
-    std::unordered_set<std::string> names;
-    std::unordered_set<std::string> alternates;
+    NameSet names;
+    NameSet alternates;
     bool scanning = !renameAlways;
     if (scanning) {
-        names.reserve(sources.size());
-        alternates.reserve(sources.size());
+        ReserveNames(names, sources.size());
+        ReserveNames(alternates, sources.size());
     }
     char nameBuffer[kMaxPathChars + 1];
     char alternateBuffer[kMaxPathChars + 1];
@@ -57,18 +57,18 @@ RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::strin
             continue;
         }
         if (!scanning) continue;
-        bool nameTaken = !names.emplace(upperName).second;
-        bool alternateTaken = !upperAlternate.empty() && !alternates.emplace(upperAlternate).second;
+        bool nameTaken = !InsertName(names, upperName);
+        bool alternateTaken = !upperAlternate.empty() && !InsertName(alternates, upperAlternate);
         if (nameTaken || alternateTaken) {
             plan.rename = true;
             scanning = false;
-            std::unordered_set<std::string>().swap(names);
-            std::unordered_set<std::string>().swap(alternates);
+            names = NameSet();
+            alternates = NameSet();
         }
     }
     plan.relative.reserve(sources.size());
     for (int i = 0; i < count; ++i) {
-        if (fate[i] == kMove) plan.relative.push_back(std::move(relative[i]));
+        if (fate[i] == kMove) plan.relative.push_back(relative[i]);
     }
     for (int i = count - 1; i >= 0; --i) {
         if (fate[i] == kDeleteAsThumbnail) plan.thumbnails.push_back(i);

@@ -13,9 +13,10 @@ const std::size_t kMaxPathChars = 259;
 // rules; the native tests pass their own.
 typedef void (*UpperCaseFn)(char* text, std::size_t length);
 
-// `fullPath` with the main folder taken off its front once. False when the path does
-// not begin with the main folder: such a path cannot be placed and is left alone.
-bool RelativePath(std::string_view fullPath, std::string_view mainFolder, std::string* relative);
+// `fullPath` with the main folder taken off its front once (a view into `fullPath`).
+// False when the path does not begin with the main folder: such a path cannot be placed
+// and is left alone.
+bool RelativePath(std::string_view fullPath, std::string_view mainFolder, std::string_view* relative);
 
 // The relative folder S: everything up to and including the last "\", empty when none.
 std::string_view SubfolderOf(std::string_view relative);
@@ -26,6 +27,7 @@ std::string_view FileNameOf(std::string_view relative);
 // The name T the file gets in the main folder: F, or with renaming the whole relative
 // path with each "\" turned into a blank.
 std::string TargetName(std::string_view relative, bool rename);
+void AssignTargetName(std::string& target, std::string_view relative, bool rename);
 
 // Whether a file is a thumbnail cache, by its own name or by its alternate name, both
 // already upper-cased.
@@ -37,9 +39,10 @@ struct PlanSource {
     std::string_view alternateName;
 };
 
+// Views into the sources' paths: the plan lives no longer than the inventory it was made from.
 struct RelocationPlan {
     // The move pass's relative paths, in inventory order, thumbnail caches taken out.
-    std::vector<std::string> relative;
+    std::vector<std::string_view> relative;
     // Inventory indexes of the thumbnail caches, highest first: the order they are deleted in.
     std::vector<int> thumbnails;
     // Entries outside the main folder, left alone and counted nowhere.

@@ -2,6 +2,7 @@
 #include "engine/script_lines.h"
 
 #include <cstdint>
+#include <cstdio>
 
 int Percentage(int i, int n) {
     if (n <= 1) return 0;
@@ -26,9 +27,17 @@ int ProgressPosition(int i, int n) {
     return static_cast<int>(scaled);
 }
 
+void AppendIndexText(std::string& out, int i, int n) {
+    char last[16];
+    char index[16];
+    const int lastWidth = std::snprintf(last, sizeof(last), "%d", n > 0 ? n - 1 : 0);
+    const int indexWidth = std::snprintf(index, sizeof(index), "%d", i);
+    if (indexWidth < lastWidth) out.append(static_cast<std::size_t>(lastWidth - indexWidth), '0');
+    out.append(index, static_cast<std::size_t>(indexWidth));
+}
+
 std::string IndexText(int i, int n) {
-    const std::string last = std::to_string(n > 0 ? n - 1 : 0);
-    std::string index = std::to_string(i);
-    if (index.size() < last.size()) index.insert(0, last.size() - index.size(), '0');
+    std::string index;
+    AppendIndexText(index, i, n);
     return index;
 }

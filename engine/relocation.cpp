@@ -48,11 +48,11 @@ void DeleteThumbnailCaches(const std::vector<FileEntry>& inventory, const std::v
     }
 }
 
-bool ScriptNeedsUtf8(const std::string& mainFolder, const std::vector<std::string>& relative) {
+bool ScriptNeedsUtf8(const std::string& mainFolder, const std::vector<std::string_view>& relative) {
     if (HasHighByte(mainFolder) || HasHighByte(Text(TXT_ECHO_RESTORING)) || HasHighByte(Text(TXT_DONE))) {
         return true;
     }
-    for (const std::string& path : relative) {
+    for (std::string_view path : relative) {
         if (HasHighByte(path)) return true;
     }
     return false;
@@ -65,29 +65,44 @@ int MovePass(const std::string& mainFolder, const RelocationPlan& plan, UndoScri
     const std::string restoring = Text(TXT_ECHO_RESTORING);
     const std::string done = Text(TXT_DONE);
     std::string_view tracker;
+    std::string line;
+    std::string target;
+    std::string from;
+    std::string to;
     int moved = 0;
     for (int i = 0; i < n; ++i) {
         DlgSend(progressWindow, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(ProgressPosition(i, n)), 0);
-        const std::string& relative = plan.relative[i];
+        const std::string_view relative = plan.relative[i];
         const std::string_view subfolder = SubfolderOf(relative);
-        const std::string_view fileName = FileNameOf(relative);
         if (subfolder != tracker) {
             tracker = subfolder;
-            if (script != nullptr && !WriteUndoLine(*script, FolderLine(mainFolder, subfolder))) break;
+            if (script != nullptr) {
+                line.clear();
+                AppendFolderLine(line, mainFolder, subfolder);
+                if (!WriteUndoLine(*script, line)) break;
+            }
         }
-        const std::string target = TargetName(relative, plan.rename);
-        if (script != nullptr && !WriteUndoLine(*script, EchoLine(restoring, done, i, n))) break;
+        AssignTargetName(target, relative, plan.rename);
+        if (script != nullptr) {
+            line.clear();
+            AppendEchoLine(line, restoring, done, i, n);
+            if (!WriteUndoLine(*script, line)) break;
+        }
         if (subfolder.empty()) continue;
-        const std::string from = mainFolder + relative;
-        const std::string to = mainFolder + target;
+        from.assign(mainFolder).append(relative);
+        to.assign(mainFolder).append(target);
         // Renaming keeps the length and a bare name is shorter, so this only guards the
         // impossible; a path is never cut to fit.
         if (to.size() > kMaxPathChars || !FsMoveFile(from, to)) continue;
         ++moved;
         if (script == nullptr) continue;
-        bool described = WriteUndoLine(*script, MoveBackLine(mainFolder, subfolder, target));
+        line.clear();
+        AppendMoveBackLine(line, mainFolder, subfolder, target);
+        bool described = WriteUndoLine(*script, line);
         if (described && plan.rename) {
-            described = WriteUndoLine(*script, RenameBackLine(mainFolder, subfolder, target, fileName));
+            line.clear();
+            AppendRenameBackLine(line, mainFolder, subfolder, target, FileNameOf(relative));
+            described = WriteUndoLine(*script, line);
         }
         if (!described) {
             if (FsMoveFile(to, from)) --moved;
@@ -99,7 +114,7 @@ int MovePass(const std::string& mainFolder, const RelocationPlan& plan, UndoScri
 
 // Step 12: backwards, so that deeper folders go before their parents. Only empty
 // folders can go; the others stay without a word.
-void RemoveEmptiedFolders(const std::string& mainFolder, const std::vector<std::string>& relative) {
+void RemoveEmptiedFolders(const std::string& mainFolder, const std::vector<std::string_view>& relative) {
     std::string_view tracker;
     for (int i = static_cast<int>(relative.size()) - 1; i >= 0; --i) {
         const std::string_view subfolder = SubfolderOf(relative[i]);

@@ -14,14 +14,25 @@ int ProgressPosition(int i, int n);
 
 // i in decimal, padded with "0" on the left to the width of n - 1.
 std::string IndexText(int i, int n);
+void AppendIndexText(std::string& out, int i, int n);
 
 // Each "%" doubled, so that the command interpreter reads the text back as it was.
 std::string PercentDoubled(std::string_view text);
+void AppendPercentDoubled(std::string& out, std::string_view text);
 
 // Whether any byte is 128 or more: such a script is written in UTF-8.
 bool HasHighByte(std::string_view text);
 
-// Every line ends in CR LF. The UTF-8 header switches the console's code page too.
+// Every line ends in CR LF. The UTF-8 header switches the console's code page too. The
+// Append forms add to `out`, so that one buffer serves a whole run.
+void AppendHeaderLines(std::string& out, bool utf8);
+void AppendFolderLine(std::string& out, std::string_view mainFolder, std::string_view subfolder);
+void AppendEchoLine(std::string& out, std::string_view restoringText, std::string_view doneText, int i, int n);
+void AppendMoveBackLine(std::string& out, std::string_view mainFolder, std::string_view subfolder,
+                        std::string_view target);
+void AppendRenameBackLine(std::string& out, std::string_view mainFolder, std::string_view subfolder,
+                          std::string_view target, std::string_view fileName);
+
 std::string HeaderLines(bool utf8);
 std::string FolderLine(std::string_view mainFolder, std::string_view subfolder);
 std::string EchoLine(std::string_view restoringText, std::string_view doneText, int i, int n);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/name_set.h"
+
 namespace {
 
 void UpperAscii(char* text, std::size_t length) {
@@ -35,7 +37,7 @@ TEST(RelativePath, MainFolderTakenOffTheFrontOnce) {
     };
     int index = 0;
     for (const Case& c : cases) {
-        std::string relative;
+        std::string_view relative;
         bool placed = RelativePath(c.full, c.main, &relative);
         EXPECT_EQ(c.placed, placed) << "case " << index << " " << c.full;
         if (c.placed) {
@@ -93,7 +95,7 @@ struct PlanCase {
     std::vector<PlanSource> sources;
     bool renameAlways;
     bool rename;
-    std::vector<std::string> relative;
+    std::vector<std::string_view> relative;
     std::vector<int> thumbnails;
 };
 
@@ -136,7 +138,7 @@ TEST(PlanRelocation, PathsOutsideTheMainFolderAreLeftAlone) {
                                              {"C:\\other\\Thumbs.db", ""}};
     RelocationPlan plan = PlanRelocation(sources, "C:\\m\\", false, UpperAscii);
     EXPECT_EQ(2, plan.strays);
-    EXPECT_EQ(std::vector<std::string>{"a\\y.txt"}, plan.relative);
+    EXPECT_EQ(std::vector<std::string_view>{"a\\y.txt"}, plan.relative);
     EXPECT_TRUE(plan.thumbnails.empty()) << plan.thumbnails.size();
 }
 
@@ -150,6 +152,29 @@ TEST(PlanRelocation, FirstConflictEndsTheScanAndRenamesEveryFile) {
     EXPECT_TRUE(plan.rename);
     EXPECT_EQ(1001u, plan.relative.size());
     EXPECT_EQ("f0 n0", TargetName(plan.relative[0], plan.rename));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(NameSet, FindsEveryRepeatAndNothingElseWhileGrowing) {
+    NameSet set;
+    for (int i = 0; i < 5000; ++i) {
+        EXPECT_TRUE(InsertName(set, "NAME " + std::to_string(i))) << i;
+    }
+    for (int i = 0; i < 5000; i += 7) {
+        EXPECT_FALSE(InsertName(set, "NAME " + std::to_string(i))) << i;
+    }
+    EXPECT_TRUE(InsertName(set, ""));
+    EXPECT_FALSE(InsertName(set, ""));
+    EXPECT_TRUE(InsertName(set, "NAME 5000"));
+    EXPECT_FALSE(InsertName(set, "NAME 5000"));
+    NameSet reserved;
+    ReserveNames(reserved, 3);
+    EXPECT_TRUE(InsertName(reserved, "A"));
+    EXPECT_TRUE(InsertName(reserved, "B"));
+    EXPECT_FALSE(InsertName(reserved, "A"));
 }
 
 }  // namespace
