@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "dialog/dialog.h"
+#include "engine/engine.h"
 #include "window/window.h"
 
 std::string gCommandLineTail;
@@ -56,6 +57,7 @@ int EntryProcedure() {
 
 void ResetProcessValues() {
     gMainFolder.clear();
+    EngineResetValues();
     DlgResetValues();
     WindowResetValues();
 }

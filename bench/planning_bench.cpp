@@ -1,0 +1,79 @@
+// Times the run's planning natively: relative paths, conflict scan, thumbnail pass, target names and script lines.
+#include <chrono>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/synthetic_entries.h"
+#include "engine/plan.h"
+#include "engine/script_lines.h"
+
+namespace {
+
+void UpperAscii(char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        text[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+    }
+}
+
+// Everything the run works out between the inventory and the file-system calls; the
+// script's bytes are counted so that none of the work can be left out.
+std::size_t PlanAndWriteLines(const std::string& mainFolder, const SyntheticInventory& inventory) {
+    std::vector<PlanSource> sources;
+    sources.reserve(inventory.paths.size());
+    for (std::size_t i = 0; i < inventory.paths.size(); ++i) {
+        sources.push_back(PlanSource{inventory.paths[i], inventory.alternates[i]});
+    }
+    const RelocationPlan plan = PlanRelocation(sources, mainFolder, false, UpperAscii);
+    const int n = static_cast<int>(plan.relative.size());
+    std::string line;
+    std::string target;
+    AppendHeaderLines(line, false);
+    std::size_t bytes = line.size();
+    std::string_view tracker;
+    for (int i = 0; i < n; ++i) {
+        bytes += static_cast<std::size_t>(ProgressPosition(i, n) > 1000);
+        const std::string_view subfolder = SubfolderOf(plan.relative[i]);
+        line.clear();
+        if (subfolder != tracker) {
+            tracker = subfolder;
+            AppendFolderLine(line, mainFolder, subfolder);
+        }
+        AssignTargetName(target, plan.relative[i], plan.rename);
+        AppendEchoLine(line, "echo restoring file #", "done", i, n);
+        bytes += line.size();
+        if (subfolder.empty()) continue;
+        line.clear();
+        AppendMoveBackLine(line, mainFolder, subfolder, target);
+        if (plan.rename) AppendRenameBackLine(line, mainFolder, subfolder, target, FileNameOf(plan.relative[i]));
+        bytes += line.size();
+    }
+    return bytes;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mainFolder = "C:\\Users\\someone\\Pictures\\Archive\\";
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+    if (sizes.empty()) sizes = {100000, 1000000, 10000000};
+    double previous = 0;
+    int previousSize = 0;
+    for (int size : sizes) {
+        const SyntheticInventory inventory = MakeSyntheticInventory(mainFolder, size);
+        const auto started = std::chrono::steady_clock::now();
+        const std::size_t bytes = PlanAndWriteLines(mainFolder, inventory);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        std::printf("%9d entries: %.3f s (%.0f ns per entry), script %zu bytes", size, seconds, seconds * 1e9 / size,
+                    bytes);
+        if (previousSize > 0) std::printf(", %.2fx the time for %.0fx the entries", seconds / previous,
+                                          static_cast<double>(size) / previousSize);
+        std::printf("\n");
+        previous = seconds;
+        previousSize = size;
+    }
+    return 0;
+}

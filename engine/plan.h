@@ -1,0 +1,58 @@
+// The relocation run's planning, free of the platform: relative paths, names, conflicts and thumbnail caches.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The longest path a find record or an ANSI file call holds whole; longer ones are never cut.
+const std::size_t kMaxPathChars = 259;
+
+// Upper-cases `length` bytes in place. The program passes the platform's locale-aware
+// rules; the native tests pass their own.
+typedef void (*UpperCaseFn)(char* text, std::size_t length);
+
+// `fullPath` with the main folder taken off its front once (a view into `fullPath`).
+// False when the path does not begin with the main folder: such a path cannot be placed
+// and is left alone.
+bool RelativePath(std::string_view fullPath, std::string_view mainFolder, std::string_view* relative);
+
+// The relative folder S: everything up to and including the last "\", empty when none.
+std::string_view SubfolderOf(std::string_view relative);
+
+// The file name F: everything after the last "\".
+std::string_view FileNameOf(std::string_view relative);
+
+// The name T the file gets in the main folder: F, or with renaming the whole relative
+// path with each "\" turned into a blank.
+std::string TargetName(std::string_view relative, bool rename);
+void AssignTargetName(std::string& target, std::string_view relative, bool rename);
+
+// Whether a file is a thumbnail cache, by its own name or by its alternate name, both
+// already upper-cased.
+bool IsThumbnailCache(std::string_view upperName, std::string_view upperAlternate);
+
+// One file of the inventory as the planner sees it: views into the find record.
+struct PlanSource {
+    std::string_view fullPath;
+    std::string_view alternateName;
+};
+
+// Views into the sources' paths: the plan lives no longer than the inventory it was made from.
+struct RelocationPlan {
+    // The move pass's relative paths, in inventory order, thumbnail caches taken out.
+    std::vector<std::string_view> relative;
+    // Inventory indexes of the thumbnail caches, highest first: the order they are deleted in.
+    std::vector<int> thumbnails;
+    // Entries outside the main folder, left alone and counted nowhere.
+    int strays = 0;
+    // The run's rename flag: the user's option, or set by a conflict.
+    bool rename = false;
+};
+
+// Steps 3 to 5 of a run and the choice of the thumbnail pass. Without the rename option
+// the conflict scan looks for two files, thumbnail caches aside, whose upper-cased file
+// names or upper-cased alternate names are equal; it stops at the first.
+RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::string_view mainFolder,
+                              bool renameAlways, UpperCaseFn upper);

@@ -1,0 +1,120 @@
+// The undo script's lines, byte for byte.
+#include "engine/script_lines.h"
+
+namespace {
+
+const char kLineEnd[] = "\r\n";
+
+void AppendQuoted(std::string& out, std::string_view first, std::string_view second) {
+    out += '"';
+    AppendPercentDoubled(out, first);
+    AppendPercentDoubled(out, second);
+    out += '"';
+}
+
+}  // namespace
+
+void AppendPercentDoubled(std::string& out, std::string_view text) {
+    for (std::size_t start = 0;;) {
+        const std::size_t percent = text.find('%', start);
+        if (percent == std::string_view::npos) {
+            out.append(text.substr(start));
+            return;
+        }
+        out.append(text.substr(start, percent + 1 - start));
+        out += '%';
+        start = percent + 1;
+    }
+}
+
+std::string PercentDoubled(std::string_view text) {
+    std::string doubled;
+    AppendPercentDoubled(doubled, text);
+    return doubled;
+}
+
+bool HasHighByte(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 128) return true;
+    }
+    return false;
+}
+
+void AppendHeaderLines(std::string& out, bool utf8) {
+    out += "@echo off";
+    out += kLineEnd;
+    if (!utf8) return;
+    out += "chcp 65001 >nul";
+    out += kLineEnd;
+}
+
+void AppendFolderLine(std::string& out, std::string_view mainFolder, std::string_view subfolder) {
+    out += "md ";
+    AppendQuoted(out, mainFolder, subfolder);
+    out += kLineEnd;
+}
+
+void AppendEchoLine(std::string& out, std::string_view restoringText, std::string_view doneText, int i, int n) {
+    out.append(restoringText);
+    AppendIndexText(out, i, n);
+    out += '/';
+    out += std::to_string(n > 0 ? n - 1 : 0);
+    out += "   (";
+    out += std::to_string(Percentage(i, n));
+    // The percent sign is doubled on purpose: the interpreter prints one.
+    out += "%% ";
+    out.append(doneText);
+    out += ')';
+    out += kLineEnd;
+}
+
+void AppendMoveBackLine(std::string& out, std::string_view mainFolder, std::string_view subfolder,
+                        std::string_view target) {
+    out += "move ";
+    AppendQuoted(out, mainFolder, target);
+    out += ' ';
+    AppendQuoted(out, mainFolder, subfolder);
+    out += kLineEnd;
+}
+
+void AppendRenameBackLine(std::string& out, std::string_view mainFolder, std::string_view subfolder,
+                          std::string_view target, std::string_view fileName) {
+    out += "ren \"";
+    AppendPercentDoubled(out, mainFolder);
+    AppendPercentDoubled(out, subfolder);
+    AppendPercentDoubled(out, target);
+    out += "\" ";
+    AppendQuoted(out, fileName, std::string_view());
+    out += kLineEnd;
+}
+
+std::string HeaderLines(bool utf8) {
+    std::string line;
+    AppendHeaderLines(line, utf8);
+    return line;
+}
+
+std::string FolderLine(std::string_view mainFolder, std::string_view subfolder) {
+    std::string line;
+    AppendFolderLine(line, mainFolder, subfolder);
+    return line;
+}
+
+std::string EchoLine(std::string_view restoringText, std::string_view doneText, int i, int n) {
+    std::string line;
+    AppendEchoLine(line, restoringText, doneText, i, n);
+    return line;
+}
+
+std::string MoveBackLine(std::string_view mainFolder, std::string_view subfolder, std::string_view target) {
+    std::string line;
+    AppendMoveBackLine(line, mainFolder, subfolder, target);
+    return line;
+}
+
+std::string RenameBackLine(std::string_view mainFolder, std::string_view subfolder, std::string_view target,
+                           std::string_view fileName) {
+    std::string line;
+    AppendRenameBackLine(line, mainFolder, subfolder, target, fileName);
+    return line;
+}

@@ -1,0 +1,187 @@
+// Faults on real folders: locked files, a script that cannot be made, over-long paths, links, the window gone.
+#include "engine/engine.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/tests/test_tree.h"
+#include "startup/startup.h"
+#include "window/window.h"
+
+namespace {
+
+std::string Describe(const TreeSnapshot& tree) {
+    std::string text;
+    for (const auto& item : tree) text += "[" + item.first + "]=" + item.second + " ";
+    return text;
+}
+
+std::wstring Wide(const std::string& text) {
+    std::wstring wide(text.size() * 2 + 1, L'\0');
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? length - 1 : 0);
+    return wide;
+}
+
+TEST(Faults, AFileHeldOpenWithoutSharingStaysWithItsFolder) {
+    ScratchFolder scratch("locked");
+    const std::string m = scratch.Path();
+    ASSERT_TRUE(MakeFile(m, "a\\locked.txt", "locked"));
+    ASSERT_TRUE(MakeFile(m, "a\\free.txt", "free"));
+    ASSERT_TRUE(MakeFile(m, "b\\other.txt", "other"));
+    HANDLE held = CreateFileA((m + "a\\locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    RunWindow window;
+    std::string folder = m;
+    const int moved = RelocateFolder(folder, false, true, window.Handle());
+    CloseHandle(held);
+    EXPECT_EQ(2, moved);
+    EXPECT_EQ("locked", ReadWholeFile(m + "a\\locked.txt"));
+    EXPECT_EQ("free", ReadWholeFile(m + "free.txt"));
+    EXPECT_EQ("other", ReadWholeFile(m + "other.txt"));
+    const std::string script = ReadWholeFile(m + Text(TXT_UNDO_FILE));
+    EXPECT_EQ(std::string::npos, script.find("locked.txt")) << script;
+    EXPECT_NE(std::string::npos, script.find("move \"" + m + "free.txt\"")) << script;
+}
+
+TEST(Faults, AScriptThatCannotBeMadeMeansNoFileIsMoved) {
+    ScratchFolder scratch("noscript");
+    const std::string m = scratch.Path();
+    // A folder takes the script's name; being empty it adds nothing to the inventory.
+    ASSERT_TRUE(MakeFolders(m, std::string(Text(TXT_UNDO_FILE)) + "\\"));
+    ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
+    ASSERT_TRUE(MakeFile(m, "a\\Thumbs.db", "t"));
+    ASSERT_TRUE(MakeFile(m, "b\\c\\y.txt", "y"));
+    RunWindow window;
+    std::string folder = m;
+    EXPECT_EQ(0, RelocateFolder(folder, true, true, window.Handle()));
+    const TreeSnapshot expected = {{std::string(Text(TXT_UNDO_FILE)) + "\\", "<folder>"},
+                                   {"a\\", "<folder>"},
+                                   {"a\\x.txt", "x"},
+                                   {"b\\", "<folder>"},
+                                   {"b\\c\\", "<folder>"},
+                                   {"b\\c\\y.txt", "y"}};
+    TreeSnapshot after = Snapshot(m);
+    EXPECT_EQ(expected, after) << Describe(after);
+    EXPECT_TRUE(window.Positions().empty()) << window.Positions().size();
+}
+
+TEST(Faults, PathsTooLongForTheFindRecordAreLeftWhereTheyAre) {
+    ScratchFolder scratch("long");
+    const std::string m = scratch.Path();
+    ASSERT_TRUE(MakeFile(m, "top\\short.txt", "s"));
+    // Folders nested until the folder path is 245 characters long.
+    std::string deep = "top\\";
+    while (m.size() + deep.size() + 11 <= 245) deep += "ten chars\\";
+    deep += std::string(245 - m.size() - deep.size() - 1, 'x') + "\\";
+    ASSERT_EQ(245u, m.size() + deep.size());
+    ASSERT_TRUE(MakeFile(m, deep + "fits.txt", "fits"));  // 253 characters
+    const std::string tooLong = deep + "a name that makes it too long.txt";  // 278 characters
+    const std::string deeper = deep + "beyond the limit of the find record\\";
+    std::wstring wideRoot = L"\\\\?\\" + Wide(m);
+    ASSERT_TRUE(CreateDirectoryW((wideRoot + Wide(deeper)).c_str(), nullptr));
+    for (const std::string& relative : {tooLong, deeper + "lost.txt"}) {
+        HANDLE file = CreateFileW((wideRoot + Wide(relative)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0,
+                                  nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file) << relative.size();
+        DWORD written = 0;
+        WriteFile(file, "L", 1, &written, nullptr);
+        CloseHandle(file);
+    }
+    std::vector<FileEntry> entries(1);
+    std::string folder = m;
+    const int count = ListFiles(folder, entries, "*.*");
+    EXPECT_EQ(2, count);
+    for (int i = 0; i < count; ++i) EXPECT_TRUE(Exists(entries[i].cFileName)) << entries[i].cFileName;
+
+    RunWindow window;
+    folder = m;
+    EXPECT_EQ(2, RelocateFolder(folder, false, true, window.Handle()));
+    EXPECT_EQ("s", ReadWholeFile(m + "short.txt"));
+    EXPECT_EQ("fits", ReadWholeFile(m + "fits.txt"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((wideRoot + Wide(deep + "fits.txt")).c_str()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((wideRoot + Wide(tooLong)).c_str()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((wideRoot + Wide(deeper + "lost.txt")).c_str()));
+    // The cleanup cannot reach so deep with the ANSI calls.
+    DeleteFileW((wideRoot + Wide(tooLong)).c_str());
+    DeleteFileW((wideRoot + Wide(deeper + "lost.txt")).c_str());
+    RemoveDirectoryW((wideRoot + Wide(deeper)).c_str());
+}
+
+TEST(Faults, LinkedFoldersAreNotEntered) {
+    ScratchFolder scratch("links");
+    ScratchFolder outside("outside");
+    const std::string m = scratch.Path();
+    ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
+    ASSERT_TRUE(MakeFile(outside.Path(), "theirs\\keep.txt", "not ours"));
+    const std::string hostMain = HostPath(m);
+    const std::string hostOutside = HostPath(outside.Path());
+    ASSERT_FALSE(hostMain.empty());
+    // Wine makes no link with CreateSymbolicLinkA, so the host's ln makes them.
+    DWORD exitCode = 0;
+    ASSERT_TRUE(RunAndWait("Z:\\bin\\ln -s \"" + hostMain + "\" \"" + hostMain + "a/loop\"", &exitCode));
+    ASSERT_TRUE(RunAndWait("Z:\\bin\\ln -s \"" + hostOutside + "\" \"" + hostMain + "a/elsewhere\"", &exitCode));
+    const DWORD loop = GetFileAttributesA((m + "a\\loop").c_str());
+    const DWORD elsewhere = GetFileAttributesA((m + "a\\elsewhere").c_str());
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, loop);
+    ASSERT_NE(0u, loop & FILE_ATTRIBUTE_REPARSE_POINT) << loop;
+    ASSERT_NE(0u, elsewhere & FILE_ATTRIBUTE_REPARSE_POINT) << elsewhere;
+
+    std::vector<FileEntry> entries(1);
+    std::string folder = m;
+    EXPECT_EQ(1, ListFiles(folder, entries, "*.*"));
+    RunWindow window;
+    folder = m;
+    EXPECT_EQ(1, RelocateFolder(folder, true, false, window.Handle()));
+    const TreeSnapshot expected = {
+        {"a x.txt", "x"}, {"a\\", "<folder>"}, {"a\\loop", "<link>"}, {"a\\elsewhere", "<link>"}};
+    TreeSnapshot after = Snapshot(m);
+    EXPECT_EQ(expected, after) << Describe(after);
+    EXPECT_EQ("not ours", ReadWholeFile(outside.Path() + "theirs\\keep.txt"));
+    RunAndWait("Z:\\bin\\rm -f \"" + hostMain + "a/loop\" \"" + hostMain + "a/elsewhere\"", &exitCode);
+}
+
+TEST(RunRelocation, ReadsTheOptionsAndDrivesTheMainWindowsBar) {
+    ScratchFolder scratch("window");
+    const std::string m = scratch.Path();
+    ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
+    ASSERT_TRUE(MakeFile(m, "b\\y.txt", "y"));
+    RunWindow window;
+    window.SetOptions(true, true);
+    gMainFolder = m;
+    gMainWindow = window.Handle();
+    const DWORD started = GetTickCount();
+    RunRelocation();
+    const DWORD took = GetTickCount() - started;
+    EXPECT_GE(took, 990u);
+    EXPECT_EQ("x", ReadWholeFile(m + "a x.txt"));
+    EXPECT_EQ("y", ReadWholeFile(m + "b y.txt"));
+    EXPECT_TRUE(Exists(m + Text(TXT_UNDO_FILE)));
+    EXPECT_EQ((std::vector<int>{0, 1000}), window.Positions());
+    EXPECT_EQ(2, gRelocationCount);
+    EXPECT_EQ(m, gMainFolder);
+    ResetProcessValues();
+    EXPECT_EQ(0, gRelocationCount);
+}
+
+TEST(RunRelocation, AWindowClosedDuringTheInventoryStopsTheRun) {
+    ScratchFolder scratch("closed");
+    const std::string m = scratch.Path();
+    ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
+    ASSERT_TRUE(MakeFile(m, "a\\Thumbs.db", "t"));
+    ASSERT_TRUE(MakeFile(m, "b\\c\\y.txt", "y"));
+    const TreeSnapshot before = Snapshot(m);
+    RunWindow window;
+    window.SetOptions(true, true);
+    gMainFolder = m;
+    gMainWindow = window.Handle();
+    // The user's close arrives while the walk passes messages on.
+    PostMessageA(window.Handle(), WM_CLOSE, 0, 0);
+    RunRelocation();
+    EXPECT_FALSE(IsWindow(window.Handle()));
+    TreeSnapshot after = Snapshot(m);
+    EXPECT_EQ(before, after) << Describe(after);
+    EXPECT_EQ(0, gRelocationCount);
+    ResetProcessValues();
+}
+
+}  // namespace
