@@ -154,6 +154,18 @@ std::string SelectedTreeItemText(HWND tree, DWORD processId) {
     return text;
 }
 
+namespace {
+
+// A message to the program without waiting on it: while a run works, its window answers
+// nothing until the run is over. Answers `fallback` when no answer came in time.
+LRESULT AskControl(HWND control, UINT message, WPARAM wParam, LRESULT fallback) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(control, message, wParam, 0, SMTO_ABORTIFHUNG, 100, &answer)) return fallback;
+    return static_cast<LRESULT>(answer);
+}
+
+}  // namespace
+
 ControlView ViewControl(HWND window, int identifier) {
     ControlView view = {};
     HWND control = GetDlgItem(window, identifier);
@@ -169,13 +181,17 @@ ControlView ViewControl(HWND window, int identifier) {
     GetWindowRect(control, &bounds);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bounds), 2);
     view.rectangle = bounds;
-    if (view.className == "Button") {
-        view.checked = static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0));
-        view.picture = reinterpret_cast<HANDLE>(SendMessageA(control, BM_GETIMAGE, IMAGE_BITMAP, 0));
-    } else if (view.className == "Static") {
-        view.picture = reinterpret_cast<HANDLE>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    }
     return view;
+}
+
+int CheckStateOf(HWND window, int identifier) {
+    return static_cast<int>(AskControl(GetDlgItem(window, identifier), BM_GETCHECK, 0, -1));
+}
+
+HANDLE PictureOf(HWND window, int identifier) {
+    HWND control = GetDlgItem(window, identifier);
+    UINT message = ClassOf(control) == "Button" ? BM_GETIMAGE : STM_GETIMAGE;
+    return reinterpret_cast<HANDLE>(AskControl(control, message, IMAGE_BITMAP, 0));
 }
 
 RECT DialogUnitsToPixels(int x, int y, int width, int height) {

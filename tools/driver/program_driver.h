@@ -38,21 +38,23 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
 // The text of the selected item of a tree view in another process.
 std::string SelectedTreeItemText(HWND tree, DWORD processId);
 
-// What a person sees of one control.
+// What a person sees of one control, read without waiting on the program.
 struct ControlView {
     bool exists;
     std::string className;
     std::string text;
     bool visible;
     bool enabled;
-    int checked;
     LONG style;
     LONG extendedStyle;
     RECT rectangle;  // in the client coordinates of its window
-    HANDLE picture;  // STM_GETIMAGE / BM_GETIMAGE, for pictures
 };
 
 ControlView ViewControl(HWND window, int identifier);
+
+// These ask the program, which answers nothing while a run works: -1 and null then.
+int CheckStateOf(HWND window, int identifier);
+HANDLE PictureOf(HWND window, int identifier);
 
 // Pixels of a rectangle given in dialog units of the window font ("MS Sans Serif", 8),
 // from MapDialogRect of a dialog of this process made with that same font.

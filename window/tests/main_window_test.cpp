@@ -79,7 +79,15 @@ TEST_F(MainWindowTest, LayoutDetails) {
     for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         if (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) tabStops += std::to_string(GetDlgCtrlID(child)) + " ";
     }
-    EXPECT_EQ("1009 1001 1002 1003 ", tabStops);
+    // Created as tab stops: the close button, both radio buttons and the check box; the
+    // platform then leaves the group's tab stop on the checked radio button only.
+    EXPECT_EQ("1009 1002 1003 ", tabStops);
+    SendMessageA(GetDlgItem(window_, IDC_RENAME_ALWAYS), BM_CLICK, 0, 0);
+    EXPECT_NE(0, GetWindowLongA(GetDlgItem(window_, IDC_RENAME_ALWAYS), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_EQ(0, GetWindowLongA(GetDlgItem(window_, IDC_RENAME_ON_CONFLICT), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_EQ(0, GetWindowLongA(GetDlgItem(window_, IDC_GO), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_NE(0, SendMessageA(window_, WM_GETICON, ICON_BIG, 0)) << "no big icon";
+    EXPECT_NE(0, SendMessageA(window_, WM_GETICON, ICON_SMALL, 0)) << "no small icon";
 
     RECT client = {};
     GetClientRect(window_, &client);
@@ -139,7 +147,7 @@ TEST_F(MainWindowTest, TicksAdvanceTheFrameAndWrap) {
 }
 
 TEST_F(MainWindowTest, MissingFrameKeepsThePictureButTheIndexMoves) {
-    gBusyFrameIndex = 4;
+    gBusyFrameIndex = 3;
     Send(WM_TIMER, ID_BUSY_TIMER);
     HBITMAP four = BusyPicture(window_);
     ASSERT_EQ(PixelsOfResource("LOADING04"), PixelsOf(four));
@@ -200,12 +208,12 @@ TEST_F(MainWindowTest, HelpOpensTheHomePageOnClickAndDoubleClick) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string command = "\"" + std::string(self) + "\" --record-url \"%1\"";
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Classes\\https\\shell\\open\\command", 0,
-                                             nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
-    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                   static_cast<DWORD>(command.size() + 1));
-    RegCloseKey(key);
+    const char* const commandKey = "https\\shell\\open\\command";
+    char previous[1024] = {};
+    LONG previousSize = sizeof(previous);
+    bool hadPrevious = RegQueryValueA(HKEY_CLASSES_ROOT, commandKey, previous, &previousSize) == ERROR_SUCCESS;
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueA(HKEY_CLASSES_ROOT, commandKey, REG_SZ, command.c_str(),
+                                          static_cast<DWORD>(command.size())));
     std::string log = UrlLogPath();
     DeleteFileA(log.c_str());
     SetEnvironmentVariableA(kUrlLogVariable, log.c_str());
@@ -218,7 +226,11 @@ TEST_F(MainWindowTest, HelpOpensTheHomePageOnClickAndDoubleClick) {
         Sleep(50);
         recorded = ReadWholeFile(log);
     }
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\https");
+    if (hadPrevious) {
+        RegSetValueA(HKEY_CLASSES_ROOT, commandKey, REG_SZ, previous, static_cast<DWORD>(strlen(previous)));
+    } else {
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, commandKey);
+    }
     DeleteFileA(log.c_str());
     EXPECT_EQ(expected, recorded);
     EXPECT_TRUE(IsWindow(window_));
