@@ -1,0 +1,60 @@
+// The undo script meeting a full disk: the host limits the size of every file this process writes.
+#include "engine/engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "engine/tests/test_tree.h"
+#include "startup/texts.h"
+
+namespace {
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+TEST(ScriptWriteFault, ALineThatCannotBeWrittenSendsItsFileBackAndEndsTheMoves) {
+    const char* limitText = std::getenv("VORLAX_FILE_SIZE_LIMIT");
+    ASSERT_NE(nullptr, limitText) << "run through with_file_size_limit.sh";
+    const std::size_t limit = static_cast<std::size_t>(std::atoll(limitText));
+    ScratchFolder scratch("fullscript");
+    const std::string m = scratch.Path();
+    const int files = 300;
+    for (int i = 0; i < files; ++i) {
+        ASSERT_TRUE(MakeFile(m, "d\\picture number " + std::to_string(i) + ".jpeg", "content " + std::to_string(i)));
+    }
+    RunWindow window;
+    std::string folder = m;
+    const int moved = RelocateFolder(folder, true, true, window.Handle());
+    const std::string script = ReadWholeFile(m + Text(TXT_UNDO_FILE));
+    EXPECT_LE(script.size(), limit);
+    EXPECT_GT(moved, 0);
+    EXPECT_LT(moved, files);
+    // Every file that left d is described whole by the script, and nothing is lost.
+    int inMain = 0;
+    int inSubfolder = 0;
+    for (const auto& item : Snapshot(m)) {
+        const std::string& path = item.first;
+        if (path == Text(TXT_UNDO_FILE) || item.second == "<folder>") continue;
+        // "d picture number 7.jpeg" in the main folder, "d\picture number 7.jpeg" in d.
+        const bool inMainFolder = path.find('\\') == std::string::npos;
+        const std::string name = path.substr(2);
+        const std::string number = name.substr(name.rfind(' ') + 1, name.size() - name.rfind(' ') - 6);
+        EXPECT_EQ("content " + number, item.second) << path;
+        if (!inMainFolder) {
+            ++inSubfolder;
+            continue;
+        }
+        ++inMain;
+        EXPECT_EQ(1u, Occurrences(script, "move \"" + m + path + "\" \"" + m + "d\\\"\r\n")) << path;
+        EXPECT_EQ(1u, Occurrences(script, "ren \"" + m + "d\\" + path + "\" \"" + path.substr(2) + "\"\r\n")) << path;
+    }
+    EXPECT_EQ(moved, inMain);
+    EXPECT_EQ(files, inMain + inSubfolder);
+    EXPECT_TRUE(Exists(m + "d\\"));
+}
+
+}  // namespace
