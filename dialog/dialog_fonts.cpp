@@ -4,7 +4,7 @@
 #include <atomic>
 #include <new>
 
-#include "dialog/dialog_inspect.h"
+#include "dialog/dialog_census.h"
 #include "dialog/dialog_logic.h"
 
 namespace {

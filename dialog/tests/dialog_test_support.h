@@ -6,7 +6,7 @@
 #include <string>
 
 #include "dialog/dialog.h"
-#include "dialog/dialog_inspect.h"
+#include "dialog/dialog_census.h"
 
 std::string Hex(unsigned long value);
 

@@ -1,5 +1,5 @@
 // Read-only views of the services' records, for tests and diagnostics.
-#include "dialog/dialog_inspect.h"
+#include "dialog/dialog_census.h"
 
 #include "dialog/dialog_internal.h"
 
