@@ -40,15 +40,12 @@ start_display() {
 
 # Wine fills in its shell namespace the first time a prefix browses folders, and the
 # first browse dialog of a new prefix then stops short of the folder it was asked to
-# select. One look at a folder with Wine's explorer, once per prefix, gets that done.
+# select. The build's warm-up program browses until a selection lands, once per prefix.
 warm_shell() {
   [ -f "$WINEPREFIX/.vorlax-shell-warm" ] && return 0
-  "$wine_bin" explorer.exe 'C:\' </dev/null >/dev/null 2>&1 &
-  local explorer=$!
-  sleep 3
-  kill "$explorer" 2>/dev/null
-  wait "$explorer" 2>/dev/null
-  touch "$WINEPREFIX/.vorlax-shell-warm"
+  local warmup="$state/../tools/wine_shell_warmup.exe"
+  [ -f "$warmup" ] || return 0
+  "$wine_bin" "$warmup" </dev/null >/dev/null 2>&1 && touch "$WINEPREFIX/.vorlax-shell-warm"
 }
 
 stop_display() {
