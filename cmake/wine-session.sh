@@ -38,14 +38,13 @@ start_display() {
   return 1
 }
 
-# Wine fills in its shell namespace the first time a prefix browses folders, and the
-# first browse dialog of a new prefix then stops short of the folder it was asked to
-# select. The build's warm-up program browses until a selection lands, once per prefix.
+# The first browse dialog of a Wine session often stops short of the folder it is asked
+# to select, while Wine is still filling in its shell namespace. The build's warm-up
+# program browses until a selection lands, so that the tests meet a ready shell.
 warm_shell() {
-  [ -f "$WINEPREFIX/.vorlax-shell-warm" ] && return 0
   local warmup="$state/../tools/wine_shell_warmup.exe"
   [ -f "$warmup" ] || return 0
-  "$wine_bin" "$warmup" </dev/null >/dev/null 2>&1 && touch "$WINEPREFIX/.vorlax-shell-warm"
+  "$wine_bin" "$warmup" </dev/null >/dev/null 2>&1
 }
 
 stop_display() {

@@ -199,7 +199,8 @@ TEST(EndToEnd, EachRenameModeWithAndWithoutTheUndoScript) {
 
         PressButton(session.window, IDC_GO);
         // The window holds its running state through the run's last pause.
-        ASSERT_TRUE(WaitUntil([&] { return !ViewControl(session.window, IDC_GO).enabled; }, kStartTimeout));
+        // The start of a run disables, hides and shows in turn; its last step shows IDC_BUSY.
+        ASSERT_TRUE(WaitUntil([&] { return ViewControl(session.window, IDC_BUSY).visible; }, kStartTimeout));
         if (IsWindow(session.window)) ExpectRunningWindow(session.window);
         EXPECT_EQ(0u, WaitForExit(session.program, kRunTimeout));
 
