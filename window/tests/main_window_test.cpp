@@ -190,6 +190,13 @@ TEST_F(MainWindowTest, CommandsThatDoNothing) {
     EXPECT_EQ(0, Send(WM_DESTROY, 0)) << "no timer to stop before a run";
 }
 
+TEST_F(MainWindowTest, DestructionStopsTheBusyTimer) {
+    gBusyTimerHandle = SetTimer(window_, ID_BUSY_TIMER, 60000, nullptr);
+    ASSERT_NE(0u, gBusyTimerHandle);
+    EXPECT_EQ(0, Send(WM_DESTROY, 0));
+    EXPECT_FALSE(KillTimer(window_, gBusyTimerHandle)) << "the timer outlived WM_DESTROY";
+}
+
 TEST(MainWindowClose, AnyNotificationCodeCloses) {
     const WORD codes[] = {0, 1, 2, 0x1234};
     for (WORD code : codes) {
