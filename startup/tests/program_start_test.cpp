@@ -18,6 +18,34 @@ std::string ProgramPath() {
     return ToWindowsPath(value != nullptr ? value : "");
 }
 
+TEST(ProgramFile, CarriesItsVersionAndManifest) {
+    std::string path = ProgramPath();
+    DWORD unused = 0;
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &unused);
+    ASSERT_NE(0u, size) << path;
+    std::vector<char> version(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, version.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(version.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(3u, HIWORD(fixed->dwFileVersionMS)) << "file version " << HIWORD(fixed->dwFileVersionMS);
+    char* product = nullptr;
+    ASSERT_TRUE(VerQueryValueA(version.data(), "\\StringFileInfo\\040904B0\\ProductName",
+                               reinterpret_cast<void**>(&product), &length));
+    EXPECT_STREQ("VORLAX", product);
+
+    HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, image);
+    HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(nullptr, found) << "no manifest";
+    std::string manifest(static_cast<const char*>(LockResource(LoadResource(image, found))),
+                         SizeofResource(image, found));
+    FreeLibrary(image);
+    EXPECT_NE(std::string::npos, manifest.find("<activeCodePage"));
+    EXPECT_EQ(std::string::npos, manifest.find("Microsoft.Windows.Common-Controls"))
+        << "a common-controls 6 dependency would theme the progress bar";
+}
+
 TEST(ProgramStart, WithAFolderTheMainWindowOpensWithoutAsking) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
