@@ -21,18 +21,10 @@ struct FontEntry {
 FontEntry* gFonts = nullptr;
 std::atomic_flag gFontLock = ATOMIC_FLAG_INIT;
 
-struct FontLock {
-    FontLock() {
-        while (gFontLock.test_and_set(std::memory_order_acquire)) {
-        }
-    }
-    ~FontLock() { gFontLock.clear(std::memory_order_release); }
-};
-
 // Font numbers count entries from 1.
 FontEntry* Entry(int number) {
     if (number <= 0) return nullptr;
-    FontLock lock;
+    DlgSpinLock lock(gFontLock);
     FontEntry* entry = gFonts;
     for (int position = 1; entry != nullptr && position < number; ++position) entry = entry->next;
     return entry;
@@ -51,7 +43,7 @@ void LoseUser(FontEntry* entry) {
 // A free entry is reused; else a new one is appended. Answers its number, 0 without memory.
 int TakeEntry(const FontEntry& made) {
     FontEntry* fresh = new (std::nothrow) FontEntry();
-    FontLock lock;
+    DlgSpinLock lock(gFontLock);
     int number = 1;
     FontEntry** link = &gFonts;
     for (; *link != nullptr; link = &(*link)->next, ++number) {

@@ -3,11 +3,29 @@
 
 #include "dialog/dialog.h"
 
+#include <atomic>
+
 // A dialog's record has this kind; controls have their DlgKind.
 const int DLG_KIND_DIALOG = -1;
 
 // One for every dialog and control the services make. Allocated by DlgCreate and
 // DlgAddControl, freed when the dialog receives WM_NCDESTROY.
+// Holds a spin lock on an atomic flag for its scope. The program has one thread, so it
+// never spins; it keeps the services' lists whole if that ever changes.
+class DlgSpinLock {
+public:
+    explicit DlgSpinLock(std::atomic_flag& flag) : flag_(flag) {
+        while (flag_.test_and_set(std::memory_order_acquire)) {
+        }
+    }
+    ~DlgSpinLock() { flag_.clear(std::memory_order_release); }
+    DlgSpinLock(const DlgSpinLock&) = delete;
+    DlgSpinLock& operator=(const DlgSpinLock&) = delete;
+
+private:
+    std::atomic_flag& flag_;
+};
+
 struct DlgRecord {
     HWND window = nullptr;
     HWND dialog = nullptr;  // a control's dialog; null for a dialog

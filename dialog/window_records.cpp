@@ -10,15 +10,6 @@ namespace {
 DlgRecord* gRecords = nullptr;
 std::atomic_flag gRecordLock = ATOMIC_FLAG_INIT;
 
-// The program has one thread, so this never spins; it keeps the list whole if it ever had more.
-struct RecordLock {
-    RecordLock() {
-        while (gRecordLock.test_and_set(std::memory_order_acquire)) {
-        }
-    }
-    ~RecordLock() { gRecordLock.clear(std::memory_order_release); }
-};
-
 DlgRecord* FindLocked(HWND window) {
     for (DlgRecord* record = gRecords; record != nullptr; record = record->next) {
         if (record->window == window) return record;
@@ -52,7 +43,7 @@ DlgRecord* RecordAdd(HWND window) {
     DlgRecord* record = new (std::nothrow) DlgRecord();
     if (record == nullptr) return nullptr;
     record->window = window;
-    RecordLock lock;
+    DlgSpinLock lock(gRecordLock);
     // Appended, so that a walk meets controls in their creation order.
     DlgRecord** link = &gRecords;
     while (*link != nullptr) link = &(*link)->next;
@@ -62,7 +53,7 @@ DlgRecord* RecordAdd(HWND window) {
 
 DlgRecord* RecordFind(HWND window) {
     if (window == nullptr) return nullptr;
-    RecordLock lock;
+    DlgSpinLock lock(gRecordLock);
     return FindLocked(window);
 }
 
@@ -78,17 +69,17 @@ DlgRecord* RecordFindTarget(HWND dialog, int identifier) {
 }
 
 DlgRecord* RecordTakeControl(HWND dialog) {
-    RecordLock lock;
+    DlgSpinLock lock(gRecordLock);
     return UnlinkLocked(IsControlOf, dialog);
 }
 
 DlgRecord* RecordTake(HWND window) {
-    RecordLock lock;
+    DlgSpinLock lock(gRecordLock);
     return UnlinkLocked(IsRecordOf, window);
 }
 
 HBRUSH RecordBrushFor(int background) {
-    RecordLock lock;
+    DlgSpinLock lock(gRecordLock);
     for (DlgRecord* record = gRecords; record != nullptr; record = record->next) {
         if (record->brush != nullptr && record->backgroundColor == background) return record->brush;
     }
@@ -96,7 +87,7 @@ HBRUSH RecordBrushFor(int background) {
 }
 
 bool RecordBrushInUse(HBRUSH brush) {
-    RecordLock lock;
+    DlgSpinLock lock(gRecordLock);
     for (DlgRecord* record = gRecords; record != nullptr; record = record->next) {
         if (record->brush == brush) return true;
     }
@@ -104,7 +95,7 @@ bool RecordBrushInUse(HBRUSH brush) {
 }
 
 void RecordVisit(void (*visit)(const DlgRecord& record, void* context), void* context) {
-    RecordLock lock;
+    DlgSpinLock lock(gRecordLock);
     for (DlgRecord* record = gRecords; record != nullptr; record = record->next) visit(*record, context);
 }
 

@@ -48,6 +48,20 @@ HWND MakeMeasuringDialog() {
                                       [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
 }
 
+template <class Matches>
+HWND WaitForWindowMatching(DWORD processId, Matches matches, DWORD milliseconds) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : VisibleWindowsOf(processId)) {
+                if (matches(window)) found = window;
+            }
+            return found != nullptr;
+        },
+        milliseconds);
+    return found;
+}
+
 }  // namespace
 
 std::string ToWindowsPath(const std::string& path) {
@@ -98,16 +112,12 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId) {
 }
 
 HWND WaitForWindowOfClass(DWORD processId, const char* className, DWORD milliseconds) {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : VisibleWindowsOf(processId)) {
-                if (ClassOf(window) == className) found = window;
-            }
-            return found != nullptr;
-        },
-        milliseconds);
-    return found;
+    return WaitForWindowMatching(processId, [&](HWND window) { return ClassOf(window) == className; },
+                                 milliseconds);
+}
+
+HWND WaitForWindowTitled(DWORD processId, const char* title, DWORD milliseconds) {
+    return WaitForWindowMatching(processId, [&](HWND window) { return TextOf(window) == title; }, milliseconds);
 }
 
 std::string ClassOf(HWND window) {

@@ -28,8 +28,11 @@ bool IsRunning(const RunningProgram& program);
 
 std::vector<HWND> VisibleWindowsOf(DWORD processId);
 
-// The first visible top-level window of the process with that class, or null after the time.
+// A visible top-level window of the process with that class, or null after the time.
 HWND WaitForWindowOfClass(DWORD processId, const char* className, DWORD milliseconds);
+
+// A visible top-level window of the process with that title, or null after the time.
+HWND WaitForWindowTitled(DWORD processId, const char* title, DWORD milliseconds);
 
 std::string ClassOf(HWND window);
 std::string TextOf(HWND window);

@@ -288,15 +288,7 @@ TEST(EndToEnd, WithoutAnArgumentTheBrowseChoiceBecomesTheMainFolder) {
         << "selected: " << SelectedTreeItemText(trees.front(), pid);
     PostMessageA(browse, WM_COMMAND, IDOK, 0);
 
-    HWND window = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND candidate : VisibleWindowsOf(pid)) {
-                if (TextOf(candidate) == kTitle) window = candidate;
-            }
-            return window != nullptr;
-        },
-        kStartTimeout);
+    HWND window = WaitForWindowTitled(pid, kTitle, kStartTimeout);
     ASSERT_NE(nullptr, window) << "no main window after the browse dialog";
     PressButton(window, IDC_CLOSE);
     EXPECT_EQ(0u, WaitForExit(program, kRunTimeout));
