@@ -12,9 +12,9 @@ vorlax_install_prerequisites || { echo "vorlax.sh: could not install the prerequ
 
 targets=(vorlax)
 [ "${1:-}" = "--demo" ] && targets+=(vorlax_driver_program)
-{ cmake --preset windows && cmake --build --preset windows --target "${targets[@]}"; } >build-vorlax.log 2>&1 \
-  || { cat build-vorlax.log; echo "vorlax.sh: the build failed" >&2; exit 1; }
-rm -f build-vorlax.log
+mkdir -p build
+{ cmake --preset windows && cmake --build --preset windows --target "${targets[@]}"; } >build/vorlax.log 2>&1 \
+  || { cat build/vorlax.log; echo "vorlax.sh: the build failed" >&2; exit 1; }
 
 state="$root/build/windows/wine"
 if [ "${1:-}" = "--demo" ]; then

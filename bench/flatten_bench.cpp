@@ -9,6 +9,7 @@
 
 #include "engine/engine.h"
 #include "startup/texts.h"
+#include "tests/support/program_services.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ RoundResult RunRound(const std::string& base, int files, bool undo, bool engineF
     const PROCESS_MEMORY_COUNTERS before = Memory();
     std::string folder = trees[1];
     const double started = Seconds();
-    const int engineMoved = calibrate ? Floor(folder) : RelocateFolder(folder, false, undo, nullptr);
+    const int engineMoved = calibrate ? Floor(folder) : RunOn(folder, false, undo);
     result.engineSeconds = Seconds() - started;
     const PROCESS_MEMORY_COUNTERS after = Memory();
     if (engineFirst) runFloor();

@@ -1,8 +1,10 @@
-# Shared settings for the project's own targets: warnings, sanitizers, test registration.
+# Shared settings for the project's own targets: warnings, sanitizers, the areas' libraries,
+# test registration.
 
-# Our own code compiles without warnings; GoogleTest keeps its own flags.
+# Our own code compiles without warnings, and a warning fails the build; GoogleTest keeps
+# its own flags.
 function(vorlax_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
   if(WIN32)
     target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
   endif()
@@ -15,40 +17,64 @@ if(VORLAX_SANITIZE AND NOT WIN32)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# A platform-free library: builds in both presets.
-function(vorlax_pure_library name)
-  add_library(${name} STATIC ${ARGN})
+# One area's library. PORTABLE sources are free of the platform and build in both presets
+# (natively they are the whole library); WINDOWS sources join them in the windows preset.
+# USES names only the areas below this one, and SYSTEM the platform libraries it calls.
+#   vorlax_area_library(name [PORTABLE ...] [WINDOWS ...] [USES ...] [SYSTEM ...])
+function(vorlax_area_library name)
+  cmake_parse_arguments(A "" "" "PORTABLE;WINDOWS;USES;SYSTEM" ${ARGN})
+  set(sources ${A_PORTABLE})
+  if(WIN32)
+    list(APPEND sources ${A_WINDOWS})
+  endif()
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   vorlax_warnings(${name})
+  foreach(used IN LISTS A_USES)
+    if(WIN32 OR TARGET ${used})
+      target_link_libraries(${name} PUBLIC ${used})
+    endif()
+  endforeach()
+  if(WIN32)
+    target_link_libraries(${name} PUBLIC ${A_SYSTEM})
+  endif()
 endfunction()
 
 # One test binary is one CTest entry. Under the windows preset it carries the program's
-# manifest, runs under Wine through the cross-compiling emulator, and needs the Wine session.
-#   vorlax_add_test(NAME name SOURCES ... [LIBRARIES ...] [ARGS ...] [NO_MANIFEST])
-# NO_MANIFEST: the test brings a resource script of its own (which includes the manifest).
+# manifest (or RESOURCES, a resource script of its own that includes it), runs under Wine
+# through the cross-compiling emulator, and needs the Wine session. WRAPPER runs before
+# the test program (the emulator and the program follow it); ENVIRONMENT is NAME=VALUE.
+#   vorlax_add_test(NAME name SOURCES ... [LIBRARIES ...] [ARGS ...] [RESOURCES file.rc]
+#                   [WRAPPER command ...] [ENVIRONMENT ...])
 function(vorlax_add_test)
-  cmake_parse_arguments(T "NO_MANIFEST" "NAME" "SOURCES;LIBRARIES;ARGS" ${ARGN})
-  if(WIN32 AND NOT T_NO_MANIFEST)
-    add_executable(${T_NAME} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/resources/test_manifest.rc)
-  else()
-    add_executable(${T_NAME} ${T_SOURCES})
+  cmake_parse_arguments(T "" "NAME;RESOURCES" "SOURCES;LIBRARIES;ARGS;WRAPPER;ENVIRONMENT" ${ARGN})
+  set(sources ${T_SOURCES})
+  if(WIN32)
+    if(T_RESOURCES)
+      list(APPEND sources ${T_RESOURCES})
+    else()
+      list(APPEND sources ${PROJECT_SOURCE_DIR}/resources/test_manifest.rc)
+    endif()
   endif()
+  add_executable(${T_NAME} ${sources})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} GTest::gtest_main)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
   vorlax_warnings(${T_NAME})
-  add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
+  if(T_WRAPPER)
+    add_test(NAME ${T_NAME}
+             COMMAND ${T_WRAPPER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${T_NAME}> ${T_ARGS})
+  else()
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
+  endif()
   if(WIN32)
     set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wine_session LABELS wine)
   else()
     set_tests_properties(${T_NAME} PROPERTIES LABELS native)
   endif()
-endfunction()
-
-# The Windows-side sources of one area, gathered into the program's core archive.
-function(vorlax_windows_objects name)
-  if(WIN32)
-    add_library(${name} OBJECT ${ARGN})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-    vorlax_warnings(${name})
+  if(T_ENVIRONMENT)
+    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
   endif()
 endfunction()

@@ -32,18 +32,35 @@ void EngineResetValues();
 // exactly that many; a nested call answers 0; no file found leaves `entries` untouched.
 int ListFiles(std::string& folder, std::vector<FileEntry>& entries, const std::string& mask);
 
-// Steps 3 to 12 of a run over an inventory already taken of `mainFolder` (ending in "\"):
-// relative paths, conflict scan, thumbnail caches deleted, the undo script when asked,
-// the moves with progress sent to IDC_PROGRESS of `progressWindow`, and the emptied
-// folders removed. No pause at the end. Answers the number of files moved.
-int RelocateListedFiles(const std::string& mainFolder, const std::vector<FileEntry>& inventory, int count,
-                        bool renameAlways, bool createUndo, HWND progressWindow);
+// The positions the move pass reports run from 0 to this.
+const int kProgressRange = 1000;
 
-// The whole run on one folder without the main window: progress range, inventory, and
-// RelocateListedFiles. For tests and the benchmark. Answers the number of files moved.
-int RelocateFolder(std::string& folder, bool renameAlways, bool createUndo, HWND progressWindow);
+// The texts a run writes into its undo script, already chosen for the language.
+struct RunTexts {
+    std::string undoFile;       // the script's name in the main folder
+    std::string echoRestoring;  // starts each progress line
+    std::string done;           // ends each progress line
+};
 
-// The main button's run: gMainFolder, the options and the progress bar of gMainWindow,
-// then a one-second pause so that the full bar is seen before the window closes. Stops
-// after the inventory when the window was closed meanwhile.
-void RunRelocation();
+// Whoever starts a run hears from it here; either function may be null.
+struct RunSink {
+    void* context;
+    // Before each file of the move pass: its position on 0..kProgressRange.
+    void (*progress)(void* context, int position);
+    // Asked once the inventory is taken: false stops the run before anything is touched.
+    bool (*stillWanted)(void* context);
+};
+
+// Everything a run needs, as values.
+struct RunRequest {
+    std::string mainFolder;  // ends in ""
+    bool renameAlways;
+    bool createUndo;
+    RunTexts texts;
+    RunSink sink;
+};
+
+// The whole run on one folder: the inventory (passing window messages on meanwhile),
+// the plan, the thumbnail caches deleted, the undo script when asked, the moves, and the
+// emptied folders removed. Answers the number of files moved.
+int RelocateFolder(const RunRequest& request);

@@ -1,30 +1,19 @@
 // The relocation run: thumbnail caches deleted, files moved up with their undo lines, folders removed.
 #include "engine/engine.h"
 
-#include <commctrl.h>
-
-#include "dialog/dialog.h"
 #include "engine/file_services.h"
 #include "engine/plan.h"
 #include "engine/script_lines.h"
 #include "engine/undo_script.h"
-#include "startup/startup.h"
-#include "window/window.h"
 
 int gRelocationCount = 0;
 
 namespace {
 
-const int kProgressRange = 1000;
-const DWORD kClosingPause = 1000;
 const DWORD kNotRemovable = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 void UpperCaseWithLocale(char* text, std::size_t length) {
     CharUpperBuffA(text, static_cast<DWORD>(length));
-}
-
-void SetProgressRange(HWND window) {
-    DlgSend(window, IDC_PROGRESS, PBM_SETRANGE32, 0, kProgressRange);
 }
 
 std::vector<PlanSource> PlanSources(const std::vector<FileEntry>& inventory, int count) {
@@ -36,7 +25,7 @@ std::vector<PlanSource> PlanSources(const std::vector<FileEntry>& inventory, int
     return sources;
 }
 
-// Step 7: every thumbnail cache goes, hidden or read-only ones included; one that keeps
+// Every thumbnail cache goes, hidden or read-only ones included; one that keeps
 // its hidden or system mark after the reset stays where it is.
 void DeleteThumbnailCaches(const std::vector<FileEntry>& inventory, const std::vector<int>& thumbnails) {
     for (int index : thumbnails) {
@@ -48,8 +37,9 @@ void DeleteThumbnailCaches(const std::vector<FileEntry>& inventory, const std::v
     }
 }
 
-bool ScriptNeedsUtf8(const std::string& mainFolder, const std::vector<std::string_view>& relative) {
-    if (HasHighByte(mainFolder) || HasHighByte(Text(TXT_ECHO_RESTORING)) || HasHighByte(Text(TXT_DONE))) {
+bool ScriptNeedsUtf8(const std::string& mainFolder, const RunTexts& texts,
+                     const std::vector<std::string_view>& relative) {
+    if (HasHighByte(mainFolder) || HasHighByte(texts.echoRestoring) || HasHighByte(texts.done)) {
         return true;
     }
     for (std::string_view path : relative) {
@@ -58,12 +48,13 @@ bool ScriptNeedsUtf8(const std::string& mainFolder, const std::vector<std::strin
     return false;
 }
 
-// Step 10. Every file moved is described by the script before the next one is touched;
+// Every file moved is described by the script before the next one is touched;
 // a line that cannot be written sends its file back and ends the pass.
-int MovePass(const std::string& mainFolder, const RelocationPlan& plan, UndoScript* script, HWND progressWindow) {
+int MovePass(const std::string& mainFolder, const RelocationPlan& plan, const RunTexts& texts, UndoScript* script,
+             const RunSink& sink) {
     const int n = static_cast<int>(plan.relative.size());
-    const std::string restoring = Text(TXT_ECHO_RESTORING);
-    const std::string done = Text(TXT_DONE);
+    const std::string& restoring = texts.echoRestoring;
+    const std::string& done = texts.done;
     std::string_view tracker;
     std::string line;
     std::string target;
@@ -71,7 +62,7 @@ int MovePass(const std::string& mainFolder, const RelocationPlan& plan, UndoScri
     std::string to;
     int moved = 0;
     for (int i = 0; i < n; ++i) {
-        DlgSend(progressWindow, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(ProgressPosition(i, n)), 0);
+        if (sink.progress != nullptr) sink.progress(sink.context, ProgressPosition(i, n));
         const std::string_view relative = plan.relative[i];
         const std::string_view subfolder = SubfolderOf(relative);
         if (subfolder != tracker) {
@@ -112,7 +103,7 @@ int MovePass(const std::string& mainFolder, const RelocationPlan& plan, UndoScri
     return moved;
 }
 
-// Step 12: backwards, so that deeper folders go before their parents. Only empty
+// Backwards, so that deeper folders go before their parents. Only empty
 // folders can go; the others stay without a word.
 void RemoveEmptiedFolders(const std::string& mainFolder, const std::vector<std::string_view>& relative) {
     std::string_view tracker;
@@ -132,41 +123,23 @@ void EngineResetValues() {
     gRelocationCount = 0;
 }
 
-int RelocateListedFiles(const std::string& mainFolder, const std::vector<FileEntry>& inventory, int count,
-                        bool renameAlways, bool createUndo, HWND progressWindow) {
-    const RelocationPlan plan = PlanRelocation(PlanSources(inventory, count), mainFolder, renameAlways,
+int RelocateFolder(const RunRequest& request) {
+    std::string mainFolder = request.mainFolder;
+    std::vector<FileEntry> inventory(1);
+    const int count = ListFiles(mainFolder, inventory, "*.*");
+    if (request.sink.stillWanted != nullptr && !request.sink.stillWanted(request.sink.context)) return 0;
+    const RelocationPlan plan = PlanRelocation(PlanSources(inventory, count), mainFolder, request.renameAlways,
                                                UpperCaseWithLocale);
     gRelocationCount = count - plan.strays;
     DeleteThumbnailCaches(inventory, plan.thumbnails);
     UndoScript script;
-    if (createUndo) {
-        const bool utf8 = ScriptNeedsUtf8(mainFolder, plan.relative);
+    if (request.createUndo) {
+        const bool utf8 = ScriptNeedsUtf8(mainFolder, request.texts, plan.relative);
         // Without its script a move could not be undone, so none is made.
-        if (!OpenUndoScript(script, mainFolder + Text(TXT_UNDO_FILE), utf8, GetACP())) return 0;
+        if (!OpenUndoScript(script, mainFolder + request.texts.undoFile, utf8, GetACP())) return 0;
     }
-    SetProgressRange(progressWindow);
-    const int moved = MovePass(mainFolder, plan, createUndo ? &script : nullptr, progressWindow);
+    const int moved = MovePass(mainFolder, plan, request.texts, request.createUndo ? &script : nullptr, request.sink);
     CloseUndoScript(script);
     RemoveEmptiedFolders(mainFolder, plan.relative);
     return moved;
-}
-
-int RelocateFolder(std::string& folder, bool renameAlways, bool createUndo, HWND progressWindow) {
-    SetProgressRange(progressWindow);
-    std::vector<FileEntry> inventory(1);
-    const int count = ListFiles(folder, inventory, "*.*");
-    return RelocateListedFiles(folder, inventory, count, renameAlways, createUndo, progressWindow);
-}
-
-void RunRelocation() {
-    SetProgressRange(gMainWindow);
-    std::string mainFolder = gMainFolder;
-    std::vector<FileEntry> inventory(1);
-    const int count = ListFiles(mainFolder, inventory, "*.*");
-    // The user closed the window during the walk: nothing is touched after all.
-    if (!IsWindow(gMainWindow)) return;
-    const bool renameAlways = DlgGetCheck(gMainWindow, IDC_RENAME_ALWAYS) != 0;
-    const bool createUndo = DlgGetCheck(gMainWindow, IDC_CREATE_UNDO) != 0;
-    RelocateListedFiles(mainFolder, inventory, count, renameAlways, createUndo, gMainWindow);
-    Sleep(kClosingPause);
 }

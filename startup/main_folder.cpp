@@ -2,8 +2,7 @@
 #include "startup/startup.h"
 
 #include "engine/file_services.h"
-
-std::string gMainFolder;
+#include "window/window.h"
 
 std::string MainFolderFromTail(const std::string& tail) {
     std::string argument = WithoutOuterQuotes(tail);

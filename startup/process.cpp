@@ -16,9 +16,13 @@ const UINT kThreadSetupFailed = 255;
 
 // List view, tree view, bar, tab, progress, hot-key, pager, native-font and standard
 // classes; the progress bar is the one the main window needs.
-const DWORD kControlClasses = 0x706F;
+const DWORD kControlClasses = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                              ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS | ICC_PAGESCROLLER_CLASS |
+                              ICC_NATIVEFNTCTL_CLASS | ICC_STANDARD_CLASSES;
 
-DlgDefaultFont DefaultDialogFont() {
+}  // namespace
+
+DlgDefaultFont ProgramDialogFont() {
     DlgDefaultFont font = {};
     lstrcpynA(font.face, "MS Sans Serif", LF_FACESIZE);
     font.points = 8;
@@ -28,12 +32,14 @@ DlgDefaultFont DefaultDialogFont() {
     return font;
 }
 
-void RegisterControlClasses() {
+bool RegisterControlClasses() {
     INITCOMMONCONTROLSEX classes = {};
     classes.dwSize = sizeof(classes);
     classes.dwICC = kControlClasses;
-    InitCommonControlsEx(&classes);
+    return InitCommonControlsEx(&classes) != FALSE;
 }
+
+namespace {
 
 // The start-up show command is read, as a program started by a shortcut receives it,
 // but the main window decides its own showing.
@@ -56,7 +62,6 @@ int EntryProcedure() {
 }  // namespace
 
 void ResetProcessValues() {
-    gMainFolder.clear();
     EngineResetValues();
     DlgResetValues();
     WindowResetValues();
@@ -67,7 +72,7 @@ UINT RunProcess() {
     gCommandLineTail = CommandLineTail(GetCommandLineA());
     HINSTANCE module = GetModuleHandleA(nullptr);
     ReadStartupInfo();
-    if (!DlgStartThread(module, DefaultDialogFont())) {
+    if (!DlgStartThread(module, ProgramDialogFont())) {
         CoUninitialize();
         return kThreadSetupFailed;
     }

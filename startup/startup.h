@@ -5,20 +5,25 @@
 
 #include <string>
 
+#include "dialog/dialog.h"
 #include "startup/command_line.h"
 #include "startup/texts.h"
 
 // Process-wide values of start-up.
 // gCommandLineTail: written once by RunProcess before anything else runs; read by the
 //   main folder choice.
-// gMainFolder: empty until ChooseMainFolder fixes it (always ending in "\" then);
-//   read by the relocation run, never changed afterwards.
 extern std::string gCommandLineTail;
-extern std::string gMainFolder;
 
 // The whole life of the process, from COM to the exit code it should end with:
 // 0 after every normal end, 255 when the thread's dialog state cannot be set up.
 UINT RunProcess();
+
+// The font every dialog of the program is made with: "MS Sans Serif", 8 points.
+DlgDefaultFont ProgramDialogFont();
+
+// Registers the common-control classes the main window needs (the progress bar's among
+// them); false when the platform refused.
+bool RegisterControlClasses();
 
 // Sets every process-wide value of the program to empty or zero.
 void ResetProcessValues();

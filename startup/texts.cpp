@@ -9,6 +9,11 @@
 
 const char* const kBuildLanguage = VORLAX_LANGUAGE;
 
+#define VORLAX_STRINGIZE(x) #x
+#define VORLAX_TEXT_OF(x) VORLAX_STRINGIZE(x)
+// "VORLAX v3": the major number of the project's version.
+#define VORLAX_NAME_AND_VERSION "VORLAX v" VORLAX_TEXT_OF(VORLAX_VERSION_MAJOR)
+
 namespace {
 
 struct CatalogueRow {
@@ -50,11 +55,11 @@ const char* Text(TextKey key) {
 }
 
 std::string WindowTitle(const char* language) {
-    return std::string(" VORLAX v3 [") + CatalogueText(TXT_TITLE_BY, language) + " belcour]";
+    return std::string(" " VORLAX_NAME_AND_VERSION " [") + CatalogueText(TXT_TITLE_BY, language) + " belcour]";
 }
 
 std::string BrowseCaption(const char* language, const std::string& upperCasedPrompt) {
-    return std::string("VORLAX v3 [") + CatalogueText(TXT_TITLE_BY, language) + " belcour]\n" +
+    return std::string(VORLAX_NAME_AND_VERSION " [") + CatalogueText(TXT_TITLE_BY, language) + " belcour]\n" +
            upperCasedPrompt;
 }
 

@@ -60,7 +60,7 @@ void AddOptions(HWND window) {
     AddLabelledControl(window, kRenameOnConflictRow, Text(TXT_RENAME_ON_CONFLICT));
     DlgCheckRadio(window, IDC_RENAME_ALWAYS, IDC_RENAME_ON_CONFLICT, IDC_RENAME_ON_CONFLICT);
     AddLabelledControl(window, kCreateUndoRow, Text(TXT_CREATE_UNDO));
-    DlgSetCheck(window, IDC_CREATE_UNDO, -1);
+    DlgSetCheck(window, IDC_CREATE_UNDO, BST_CHECKED);
     AddLabelledControl(window, kOptionsFrameRow, Text(TXT_OPTIONS));
     AddLabelledControl(window, kUndoFrameRow, Text(TXT_UNDO));
 }

@@ -15,9 +15,10 @@ namespace {
 const UINT kTickMilliseconds = 20;
 const int kFrameCount = 31;
 
-// Click (BN_CLICKED, STN_CLICKED) and the help image's double click (STN_DBLCLK).
+// A button's click, and the help image's click or double click.
 bool IsClickOrDoubleClick(WORD code) {
-    return code == 0 || code == 1;
+    static_assert(BN_CLICKED == STN_CLICKED, "a click reads the same from a button and an image");
+    return code == BN_CLICKED || code == STN_DBLCLK;
 }
 
 void OnBusyTick(HWND window) {

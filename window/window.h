@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // winuser.h names a cursor IDC_HELP; the program never loads that cursor, and the name
 // belongs to the help image here.
 #undef IDC_HELP
@@ -28,12 +30,15 @@ const UINT_PTR ID_BUSY_TIMER = 1424;
 extern const char* const kHomePage;
 
 // Process-wide values of the main window.
+// gMainFolder: the folder a run flattens, ending in "\"; written once by start-up's main
+//   folder choice before the window is built; read by the run, never changed afterwards.
 // gMainWindow: written when the main window is created (null before, and if it was
 //   refused); read by the relocation run to reach its options and progress bar.
 // gBusyFrameIndex: the animation frame (0 to 30) the last handled tick showed; written
 //   by the tick, never reset during a run.
 // gBusyTimerHandle: what SetTimer answered when the run started; 0 until then; read
 //   when the window is destroyed.
+extern std::string gMainFolder;
 extern HWND gMainWindow;
 extern int gBusyFrameIndex;
 extern UINT_PTR gBusyTimerHandle;
@@ -47,6 +52,11 @@ HWND BuildMainWindow();
 
 // Builds the main window and shows it modally; answers the modal result (always 0).
 int ShowMainWindow();
+
+// The main button's run on gMainFolder: the options and the progress bar of gMainWindow,
+// then a one-second pause so that the full bar is seen before the window closes. Stops
+// after the inventory when the window was closed meanwhile.
+void RunRelocation();
 
 // The main window's event handler: answers 0 for every message.
 int MainWindowEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

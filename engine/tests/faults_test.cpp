@@ -3,17 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/tests/test_tree.h"
-#include "startup/startup.h"
-#include "window/window.h"
+#include "tests/support/disk_trees.h"
+#include "tests/support/program_services.h"
+#include "startup/texts.h"
 
 namespace {
-
-std::string Describe(const TreeSnapshot& tree) {
-    std::string text;
-    for (const auto& item : tree) text += "[" + item.first + "]=" + item.second + " ";
-    return text;
-}
 
 std::wstring Wide(const std::string& text) {
     std::wstring wide(text.size() * 2 + 1, L'\0');
@@ -30,9 +24,9 @@ TEST(Faults, AFileHeldOpenWithoutSharingStaysWithItsFolder) {
     ASSERT_TRUE(MakeFile(m, "b\\other.txt", "other"));
     HANDLE held = CreateFileA((m + "a\\locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    RunWindow window;
+    std::vector<int> positions;
     std::string folder = m;
-    const int moved = RelocateFolder(folder, false, true, window.Handle());
+    const int moved = RunOn(folder, false, true, &positions);
     CloseHandle(held);
     EXPECT_EQ(2, moved);
     EXPECT_EQ("locked", ReadWholeFile(m + "a\\locked.txt"));
@@ -51,9 +45,9 @@ TEST(Faults, AScriptThatCannotBeMadeMeansNoFileIsMoved) {
     ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
     ASSERT_TRUE(MakeFile(m, "a\\Thumbs.db", "t"));
     ASSERT_TRUE(MakeFile(m, "b\\c\\y.txt", "y"));
-    RunWindow window;
+    std::vector<int> positions;
     std::string folder = m;
-    EXPECT_EQ(0, RelocateFolder(folder, true, true, window.Handle()));
+    EXPECT_EQ(0, RunOn(folder, true, true, &positions));
     const TreeSnapshot expected = {{std::string(Text(TXT_UNDO_FILE)) + "\\", "<folder>"},
                                    {"a\\", "<folder>"},
                                    {"a\\x.txt", "x"},
@@ -62,7 +56,7 @@ TEST(Faults, AScriptThatCannotBeMadeMeansNoFileIsMoved) {
                                    {"b\\c\\y.txt", "y"}};
     TreeSnapshot after = Snapshot(m);
     EXPECT_EQ(expected, after) << Describe(after);
-    EXPECT_TRUE(window.Positions().empty()) << window.Positions().size();
+    EXPECT_TRUE(positions.empty()) << positions.size();
 }
 
 TEST(Faults, PathsTooLongForTheFindRecordAreLeftWhereTheyAre) {
@@ -93,9 +87,9 @@ TEST(Faults, PathsTooLongForTheFindRecordAreLeftWhereTheyAre) {
     EXPECT_EQ(2, count);
     for (int i = 0; i < count; ++i) EXPECT_TRUE(Exists(entries[i].cFileName)) << entries[i].cFileName;
 
-    RunWindow window;
+    std::vector<int> positions;
     folder = m;
-    EXPECT_EQ(2, RelocateFolder(folder, false, true, window.Handle()));
+    EXPECT_EQ(2, RunOn(folder, false, true, &positions));
     EXPECT_EQ("s", ReadWholeFile(m + "short.txt"));
     EXPECT_EQ("fits", ReadWholeFile(m + "fits.txt"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((wideRoot + Wide(deep + "fits.txt")).c_str()));
@@ -129,59 +123,15 @@ TEST(Faults, LinkedFoldersAreNotEntered) {
     std::vector<FileEntry> entries(1);
     std::string folder = m;
     EXPECT_EQ(1, ListFiles(folder, entries, "*.*"));
-    RunWindow window;
+    std::vector<int> positions;
     folder = m;
-    EXPECT_EQ(1, RelocateFolder(folder, true, false, window.Handle()));
+    EXPECT_EQ(1, RunOn(folder, true, false, &positions));
     const TreeSnapshot expected = {
         {"a x.txt", "x"}, {"a\\", "<folder>"}, {"a\\loop", "<link>"}, {"a\\elsewhere", "<link>"}};
     TreeSnapshot after = Snapshot(m);
     EXPECT_EQ(expected, after) << Describe(after);
     EXPECT_EQ("not ours", ReadWholeFile(outside.Path() + "theirs\\keep.txt"));
     RunAndWait("Z:\\bin\\rm -f \"" + hostMain + "a/loop\" \"" + hostMain + "a/elsewhere\"", &exitCode);
-}
-
-TEST(RunRelocation, ReadsTheOptionsAndDrivesTheMainWindowsBar) {
-    ScratchFolder scratch("window");
-    const std::string m = scratch.Path();
-    ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
-    ASSERT_TRUE(MakeFile(m, "b\\y.txt", "y"));
-    RunWindow window;
-    window.SetOptions(true, true);
-    gMainFolder = m;
-    gMainWindow = window.Handle();
-    const DWORD started = GetTickCount();
-    RunRelocation();
-    const DWORD took = GetTickCount() - started;
-    EXPECT_GE(took, 990u);
-    EXPECT_EQ("x", ReadWholeFile(m + "a x.txt"));
-    EXPECT_EQ("y", ReadWholeFile(m + "b y.txt"));
-    EXPECT_TRUE(Exists(m + Text(TXT_UNDO_FILE)));
-    EXPECT_EQ((std::vector<int>{0, 1000}), window.Positions());
-    EXPECT_EQ(2, gRelocationCount);
-    EXPECT_EQ(m, gMainFolder);
-    ResetProcessValues();
-    EXPECT_EQ(0, gRelocationCount);
-}
-
-TEST(RunRelocation, AWindowClosedDuringTheInventoryStopsTheRun) {
-    ScratchFolder scratch("closed");
-    const std::string m = scratch.Path();
-    ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
-    ASSERT_TRUE(MakeFile(m, "a\\Thumbs.db", "t"));
-    ASSERT_TRUE(MakeFile(m, "b\\c\\y.txt", "y"));
-    const TreeSnapshot before = Snapshot(m);
-    RunWindow window;
-    window.SetOptions(true, true);
-    gMainFolder = m;
-    gMainWindow = window.Handle();
-    // The user's close arrives while the walk passes messages on.
-    PostMessageA(window.Handle(), WM_CLOSE, 0, 0);
-    RunRelocation();
-    EXPECT_FALSE(IsWindow(window.Handle()));
-    TreeSnapshot after = Snapshot(m);
-    EXPECT_EQ(before, after) << Describe(after);
-    EXPECT_EQ(0, gRelocationCount);
-    ResetProcessValues();
 }
 
 }  // namespace

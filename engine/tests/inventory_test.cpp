@@ -8,7 +8,8 @@
 #include <set>
 
 #include "dialog/dialog.h"
-#include "engine/tests/test_tree.h"
+#include "tests/support/disk_trees.h"
+#include "tests/support/program_services.h"
 
 namespace {
 

@@ -6,7 +6,8 @@
 #include <random>
 #include <set>
 
-#include "engine/tests/test_tree.h"
+#include "tests/support/disk_trees.h"
+#include "tests/support/program_services.h"
 #include "startup/texts.h"
 
 namespace {
@@ -93,12 +94,6 @@ int FilesLeftWithoutCause(const TreeSnapshot& tree) {
     return count;
 }
 
-std::string Describe(const TreeSnapshot& tree) {
-    std::string text;
-    for (const auto& item : tree) text += "  [" + item.first + "]\n";
-    return text;
-}
-
 std::string Unquoted(const std::string& text, std::size_t* at) {
     const std::size_t open = text.find('"', *at);
     const std::size_t close = text.find('"', open + 1);
@@ -140,8 +135,8 @@ void CheckRoundTrip(const TreeRecipe& recipe, bool renameAlways) {
     BuildRandomTree(m, recipe);
     const TreeSnapshot before = Snapshot(m);
     std::string folder = m;
-    RunWindow window;
-    RelocateFolder(folder, renameAlways, true, window.Handle());
+    std::vector<int> positions;
+    RunOn(folder, renameAlways, true, &positions);
     const TreeSnapshot flat = Snapshot(m);
     EXPECT_EQ(0, FilesLeftWithoutCause(flat)) << "seed " << recipe.seed << " flattened:\n" << Describe(flat);
     const std::string script = m + Text(TXT_UNDO_FILE);

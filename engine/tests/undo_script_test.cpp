@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/tests/test_tree.h"
+#include "tests/support/disk_trees.h"
+#include "tests/support/program_services.h"
 #include "engine/undo_script.h"
 #include "startup/texts.h"
 
@@ -22,8 +23,8 @@ std::string Echo(const std::string& index, const std::string& last, int percent)
 
 // Runs with the undo option and answers the script's bytes.
 std::string RunWithUndo(std::string folder, bool renameAlways) {
-    RunWindow window;
-    RelocateFolder(folder, renameAlways, true, window.Handle());
+    std::vector<int> positions;
+    RunOn(folder, renameAlways, true, &positions);
     return ReadWholeFile(ScriptPath(folder));
 }
 
@@ -111,9 +112,9 @@ TEST(UndoScript, WithoutTheOptionAnEarlierScriptStaysAsItWas) {
     const std::string m = scratch.Path();
     ASSERT_TRUE(MakeFile(m, Text(TXT_UNDO_FILE), "earlier"));
     ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
-    RunWindow window;
+    std::vector<int> positions;
     std::string folder = m;
-    RelocateFolder(folder, false, false, window.Handle());
+    RunOn(folder, false, false, &positions);
     EXPECT_EQ("earlier", ReadWholeFile(ScriptPath(m)));
     EXPECT_TRUE(Exists(m + "x.txt"));
 }

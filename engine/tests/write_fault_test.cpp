@@ -5,7 +5,8 @@
 
 #include <cstdlib>
 
-#include "engine/tests/test_tree.h"
+#include "tests/support/disk_trees.h"
+#include "tests/support/program_services.h"
 #include "startup/texts.h"
 
 namespace {
@@ -26,9 +27,9 @@ TEST(ScriptWriteFault, ALineThatCannotBeWrittenSendsItsFileBackAndEndsTheMoves) 
     for (int i = 0; i < files; ++i) {
         ASSERT_TRUE(MakeFile(m, "d\\picture number " + std::to_string(i) + ".jpeg", "content " + std::to_string(i)));
     }
-    RunWindow window;
+    std::vector<int> positions;
     std::string folder = m;
-    const int moved = RelocateFolder(folder, true, true, window.Handle());
+    const int moved = RunOn(folder, true, true, &positions);
     const std::string script = ReadWholeFile(m + Text(TXT_UNDO_FILE));
     EXPECT_LE(script.size(), limit);
     EXPECT_GT(moved, 0);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/file_services.h"
+#include "window/window.h"
 
 namespace {
 

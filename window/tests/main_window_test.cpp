@@ -10,7 +10,8 @@
 
 #include "dialog/dialog.h"
 #include "engine/engine.h"
-#include "window/tests/tree_files.h"
+#include "startup/texts.h"
+#include "tests/support/disk_trees.h"
 #include "window/window.h"
 
 namespace {
@@ -256,6 +257,58 @@ void RecordUrl(const char* url) {
     CloseHandle(file);
     ReleaseMutex(mutex);
     CloseHandle(mutex);
+}
+
+TEST_F(MainWindowTest, TheRunReadsTheOptionsAndDrivesTheBar) {
+    ScratchFolder scratch("window");
+    const std::string m = scratch.Path();
+    ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
+    ASSERT_TRUE(MakeFile(m, "b\\y.txt", "y"));
+    DlgCheckRadio(window_, IDC_RENAME_ALWAYS, IDC_RENAME_ON_CONFLICT, IDC_RENAME_ALWAYS);
+    gMainFolder = m;
+    const DWORD started = GetTickCount();
+    RunRelocation();
+    const DWORD took = GetTickCount() - started;
+    EXPECT_GE(took, 990u);
+    EXPECT_EQ("x", ReadWholeFile(m + "a x.txt"));
+    EXPECT_EQ("y", ReadWholeFile(m + "b y.txt"));
+    EXPECT_TRUE(Exists(m + Text(TXT_UNDO_FILE)));
+    EXPECT_EQ(1000, SendMessageA(GetDlgItem(window_, IDC_PROGRESS), PBM_GETPOS, 0, 0));
+    EXPECT_EQ(1000, SendMessageA(GetDlgItem(window_, IDC_PROGRESS), PBM_GETRANGE, FALSE, 0));
+    EXPECT_EQ(2, gRelocationCount);
+    EXPECT_EQ(m, gMainFolder);
+}
+
+// Destroys the window named in lParam when the walk passes WM_APP on: the user closing
+// the main window in the middle of the inventory.
+LRESULT CALLBACK CloserProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) DestroyWindow(reinterpret_cast<HWND>(lParam));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, AWindowClosedDuringTheInventoryStopsTheRun) {
+    ScratchFolder scratch("closed");
+    const std::string m = scratch.Path();
+    ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
+    ASSERT_TRUE(MakeFile(m, "a\\Thumbs.db", "t"));
+    ASSERT_TRUE(MakeFile(m, "b\\c\\y.txt", "y"));
+    const TreeSnapshot before = Snapshot(m);
+    DlgCheckRadio(window_, IDC_RENAME_ALWAYS, IDC_RENAME_ON_CONFLICT, IDC_RENAME_ALWAYS);
+    gMainFolder = m;
+    WNDCLASSA closerClass = {};
+    closerClass.lpfnWndProc = CloserProcedure;
+    closerClass.hInstance = GetModuleHandleA(nullptr);
+    closerClass.lpszClassName = "VorlaxTestCloser";
+    RegisterClassA(&closerClass);
+    HWND closer = CreateWindowExA(0, "VorlaxTestCloser", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    PostMessageA(closer, WM_APP, 0, reinterpret_cast<LPARAM>(window_));
+    RunRelocation();
+    EXPECT_FALSE(IsWindow(window_));
+    DestroyWindow(closer);
+    TreeSnapshot after = Snapshot(m);
+    EXPECT_EQ(before, after) << after.size();
+    EXPECT_EQ(0, gRelocationCount);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Real folders for the engine's tests under Wine: scratch trees, snapshots of them, and a window with the run's controls.
+// Real folders for the tests under Wine: scratch trees, files made and read, snapshots, programs run.
 #pragma once
 
 #include <windows.h>
@@ -25,9 +25,10 @@ private:
 
 // Makes every folder on the way; `relative` ends in "\" for a folder.
 bool MakeFolders(const std::string& root, const std::string& relative);
-// Makes the file and its folders, with `content` and then `attributes` (0: as made).
+// Makes the file, new, and its folders, with `content` and then `attributes` (0: as made).
 bool MakeFile(const std::string& root, const std::string& relative, const std::string& content,
               DWORD attributes = 0);
+// The file's bytes; "<unreadable>" when it cannot be opened.
 std::string ReadWholeFile(const std::string& path);
 bool Exists(const std::string& path);
 void RemoveTree(const std::string& folder);
@@ -36,30 +37,13 @@ void RemoveTree(const std::string& folder);
 // relative path -> its content. Links are listed as "<link>" and not entered.
 typedef std::map<std::string, std::string> TreeSnapshot;
 TreeSnapshot Snapshot(const std::string& root);
+// One line per entry, for failure messages.
+std::string Describe(const TreeSnapshot& tree);
 
 // The entries of one folder in the order the listing delivers them ("." and ".." aside).
 std::vector<std::string> ListingOrder(const std::string& folder);
 
 // The host's path for a Windows path, through Wine's own conversion; empty elsewhere.
 std::string HostPath(const std::string& windowsPath);
-// Runs a program to its end and answers whether it could be started.
+// Runs a command line to its end (at most a minute) and answers whether it could be started.
 bool RunAndWait(const std::string& commandLine, DWORD* exitCode);
-
-// A top-level window with the run's controls: the two rename radio buttons, the undo
-// check box and a real progress bar whose every PBM_SETPOS is recorded.
-class RunWindow {
-public:
-    RunWindow();
-    ~RunWindow();
-    RunWindow(const RunWindow&) = delete;
-    RunWindow& operator=(const RunWindow&) = delete;
-
-    HWND Handle() const { return window_; }
-    void SetOptions(bool renameAlways, bool createUndo);
-    std::vector<int> Positions() const;
-    void ClearPositions();
-    int RangeMaximum() const;
-
-private:
-    HWND window_ = nullptr;
-};

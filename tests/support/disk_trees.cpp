@@ -1,29 +1,7 @@
-// Scratch trees, snapshots and the run's window for the engine's tests under Wine.
-#include "engine/tests/test_tree.h"
-
-#include <commctrl.h>
-
-#include "window/window.h"
+// Real folders for the tests under Wine, made and read with the plain platform calls.
+#include "tests/support/disk_trees.h"
 
 namespace {
-
-std::vector<int> gRecordedPositions;
-WNDPROC gProgressProcedure = nullptr;
-
-LRESULT CALLBACK RecordingProgressProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == PBM_SETPOS) gRecordedPositions.push_back(static_cast<int>(wParam));
-    return CallWindowProcA(gProgressProcedure, window, message, wParam, lParam);
-}
-
-const char kRunWindowClass[] = "VorlaxEngineTestWindow";
-
-void RegisterRunWindowClass() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kRunWindowClass;
-    RegisterClassA(&windowClass);
-}
 
 bool IsLink(const WIN32_FIND_DATAA& found) {
     return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
@@ -174,43 +152,8 @@ bool RunAndWait(const std::string& commandLine, DWORD* exitCode) {
     return true;
 }
 
-RunWindow::RunWindow() {
-    RegisterRunWindowClass();
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    window_ = CreateWindowExA(0, kRunWindowClass, "run", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                              module, nullptr);
-    const DWORD child = WS_CHILD | WS_VISIBLE;
-    CreateWindowExA(0, "BUTTON", "always", child | BS_AUTORADIOBUTTON | WS_GROUP, 0, 0, 100, 20, window_,
-                    reinterpret_cast<HMENU>(IDC_RENAME_ALWAYS), module, nullptr);
-    CreateWindowExA(0, "BUTTON", "conflict", child | BS_AUTORADIOBUTTON, 0, 20, 100, 20, window_,
-                    reinterpret_cast<HMENU>(IDC_RENAME_ON_CONFLICT), module, nullptr);
-    CreateWindowExA(0, "BUTTON", "undo", child | BS_AUTOCHECKBOX | WS_GROUP, 0, 40, 100, 20, window_,
-                    reinterpret_cast<HMENU>(IDC_CREATE_UNDO), module, nullptr);
-    HWND progress = CreateWindowExA(0, PROGRESS_CLASSA, "", child, 0, 60, 200, 20, window_,
-                                    reinterpret_cast<HMENU>(IDC_PROGRESS), module, nullptr);
-    gProgressProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(progress, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProgressProcedure)));
-    gRecordedPositions.clear();
-}
-
-RunWindow::~RunWindow() {
-    if (IsWindow(window_)) DestroyWindow(window_);
-}
-
-void RunWindow::SetOptions(bool renameAlways, bool createUndo) {
-    CheckRadioButton(window_, IDC_RENAME_ALWAYS, IDC_RENAME_ON_CONFLICT,
-                     renameAlways ? IDC_RENAME_ALWAYS : IDC_RENAME_ON_CONFLICT);
-    CheckDlgButton(window_, IDC_CREATE_UNDO, createUndo ? BST_CHECKED : BST_UNCHECKED);
-}
-
-std::vector<int> RunWindow::Positions() const {
-    return gRecordedPositions;
-}
-
-void RunWindow::ClearPositions() {
-    gRecordedPositions.clear();
-}
-
-int RunWindow::RangeMaximum() const {
-    return static_cast<int>(SendDlgItemMessageA(window_, IDC_PROGRESS, PBM_GETRANGE, FALSE, 0));
+std::string Describe(const TreeSnapshot& tree) {
+    std::string text;
+    for (const auto& item : tree) text += "  [" + item.first + "]\n";
+    return text;
 }

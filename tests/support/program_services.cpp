@@ -1,0 +1,32 @@
+// The test process set up as the program sets itself up, and the engine's run with English texts.
+#include "tests/support/program_services.h"
+
+#include "dialog/dialog.h"
+#include "engine/engine.h"
+#include "startup/startup.h"
+
+namespace {
+
+void RecordPosition(void* positions, int position) {
+    static_cast<std::vector<int>*>(positions)->push_back(position);
+}
+
+}  // namespace
+
+bool StartServicesAsTheProgramDoes() {
+    if (!DlgStartThread(GetModuleHandleA(nullptr), ProgramDialogFont())) return false;
+    const bool registered = RegisterControlClasses();
+    ResetProcessValues();
+    return registered;
+}
+
+int RunOn(const std::string& folder, bool renameAlways, bool createUndo, std::vector<int>* positions) {
+    RunRequest request;
+    request.mainFolder = folder;
+    request.renameAlways = renameAlways;
+    request.createUndo = createUndo;
+    request.texts = RunTexts{CatalogueText(TXT_UNDO_FILE, "EN"), CatalogueText(TXT_ECHO_RESTORING, "EN"),
+                             CatalogueText(TXT_DONE, "EN")};
+    request.sink = RunSink{positions, positions != nullptr ? RecordPosition : nullptr, nullptr};
+    return RelocateFolder(request);
+}

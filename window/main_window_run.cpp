@@ -1,0 +1,37 @@
+// The main button's run: the engine on the main folder, with the window's options and progress bar.
+#include "window/window.h"
+
+#include <commctrl.h>
+
+#include "dialog/dialog.h"
+#include "engine/engine.h"
+#include "startup/texts.h"
+
+namespace {
+
+// Long enough to see the full bar before the window closes.
+const DWORD kClosingPause = 1000;
+
+void ShowProgress(void* window, int position) {
+    DlgSend(static_cast<HWND>(window), IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+// The user may close the window while the inventory is taken: nothing is touched then.
+bool WindowStillOpen(void* window) {
+    return IsWindow(static_cast<HWND>(window)) != FALSE;
+}
+
+}  // namespace
+
+void RunRelocation() {
+    DlgSend(gMainWindow, IDC_PROGRESS, PBM_SETRANGE32, 0, kProgressRange);
+    RunRequest request;
+    request.mainFolder = gMainFolder;
+    request.renameAlways = DlgGetCheck(gMainWindow, IDC_RENAME_ALWAYS) != BST_UNCHECKED;
+    request.createUndo = DlgGetCheck(gMainWindow, IDC_CREATE_UNDO) != BST_UNCHECKED;
+    request.texts = RunTexts{Text(TXT_UNDO_FILE), Text(TXT_ECHO_RESTORING), Text(TXT_DONE)};
+    request.sink = RunSink{gMainWindow, ShowProgress, WindowStillOpen};
+    RelocateFolder(request);
+    // A run stopped by a closed window has nothing left to show.
+    if (IsWindow(gMainWindow)) Sleep(kClosingPause);
+}
