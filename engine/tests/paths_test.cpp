@@ -1,4 +1,4 @@
-// Relative paths, subfolders, names and target names, and the conflict rule with made-up alternate names.
+// Which folders the walk enters, relative paths, names and target names, and the conflict rule with made-up names.
 #include "engine/plan.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +8,45 @@
 #include <vector>
 
 #include "engine/name_set.h"
+#include "engine/walk_rule.h"
 
 namespace {
 
 void UpperAscii(char* text, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) {
         text[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+    }
+}
+
+TEST(IsFolderLeftOut, LinksAndDotFoldersOutCloudPlaceholdersIn) {
+    const std::uint32_t folder = kFileAttributeDirectory;
+    const std::uint32_t reparse = kFileAttributeDirectory | kFileAttributeReparsePoint;
+    struct Case {
+        std::uint32_t attributes;
+        std::uint32_t tag;
+        const char* name;
+        bool leftOut;
+    };
+    const Case cases[] = {
+        {folder, 0, "Pictures", false},
+        // dwReserved0 means nothing without the reparse-point bit.
+        {folder, kIoReparseTagSymlink, "Pictures", false},
+        {reparse, 0, "unknown", true},
+        {reparse, kIoReparseTagSymlink, "link", true},
+        {reparse, kIoReparseTagMountPoint, "junction", true},
+        {reparse, kIoReparseTagCloud, "OneDrive", false},
+        {reparse, kIoReparseTagCloud7, "Pictures", false},
+        {folder, 0, ".git", true},
+        {folder, 0, ".", true},
+        {folder, 0, "..", true},
+        {reparse, kIoReparseTagCloud, ".cache", true},
+        {folder, 0, "a.b", false},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.leftOut, IsFolderLeftOut(c.attributes, c.tag, c.name))
+            << "case " << index << " " << c.name << std::hex << " attributes " << c.attributes << " tag " << c.tag;
+        ++index;
     }
 }
 
