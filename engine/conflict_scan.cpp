@@ -32,15 +32,11 @@ RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::strin
     const int count = static_cast<int>(sources.size());
     std::vector<std::string_view> relative(sources.size());
     std::vector<char> fate(sources.size(), kMove);
-    // A pair of sets rather than the pairwise comparison: a large archive would take
-    // hours with the square of its size.
+    // A set rather than the pairwise comparison: a large archive would take hours with
+    // the square of its size.
     NameSet names;
-    NameSet alternates;
     bool scanning = !renameAlways;
-    if (scanning) {
-        ReserveNames(names, sources.size());
-        ReserveNames(alternates, sources.size());
-    }
+    if (scanning) ReserveNames(names, sources.size());
     char nameBuffer[kMaxPathChars + 1];
     char alternateBuffer[kMaxPathChars + 1];
     for (int i = 0; i < count; ++i) {
@@ -56,14 +52,13 @@ RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::strin
             fate[i] = kDeleteAsThumbnail;
             continue;
         }
-        if (!scanning) continue;
-        bool nameTaken = !InsertName(names, upperName);
-        bool alternateTaken = !upperAlternate.empty() && !InsertName(alternates, upperAlternate);
-        if (nameTaken || alternateTaken) {
+        // Only long names: the file system gives each moved file a fresh alternate name
+        // in the main folder, and one made from the first letters of a name, as
+        // IMG_20~1.JPG, is shared by files in many folders.
+        if (scanning && !InsertName(names, upperName)) {
             plan.rename = true;
             scanning = false;
             names = NameSet();
-            alternates = NameSet();
         }
     }
     plan.relative.reserve(sources.size());

@@ -53,6 +53,6 @@ struct RelocationPlan {
 
 // Steps 3 to 5 of a run and the choice of the thumbnail pass. Without the rename option
 // the conflict scan looks for two files, thumbnail caches aside, whose upper-cased file
-// names or upper-cased alternate names are equal; it stops at the first.
+// names are equal; it stops at the first. Alternate names only tell thumbnail caches.
 RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::string_view mainFolder,
                               bool renameAlways, UpperCaseFn upper);
