@@ -12,10 +12,9 @@
 
 namespace {
 
-void UpperAscii(char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) {
-        text[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
-    }
+void UpperAscii(std::string_view name, std::string& key) {
+    key.assign(name);
+    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 }
 
 TEST(IsFolderLeftOut, LinksAndDotFoldersOutCloudPlaceholdersIn) {
@@ -110,16 +109,22 @@ TEST(IsThumbnailCache, ByItsOwnNameOrItsAlternateName) {
     struct Case {
         const char* upperName;
         const char* upperAlternate;
+        const char* thumbnailKey;
         bool thumbnail;
     };
     const Case cases[] = {
-        {"THUMBS.DB", "", true},         {"LONGTHUMBNAILS.DB", "THUMBS.DB", true},
-        {"THUMBS.DB.BAK", "THUMBS~1.BAK", false}, {"XTHUMBS.DB", "", false},
-        {"", "", false},                 {"THUMBS.DB ", "", false},
+        {"THUMBS.DB", "", "THUMBS.DB", true},
+        {"LONGTHUMBNAILS.DB", "THUMBS.DB", "THUMBS.DB", true},
+        {"THUMBS.DB.BAK", "THUMBS~1.BAK", "THUMBS.DB", false},
+        {"XTHUMBS.DB", "", "THUMBS.DB", false},
+        {"", "", "THUMBS.DB", false},
+        {"THUMBS.DB ", "", "THUMBS.DB", false},
+        // A key that could not be made marks no file without an alternate name for deletion.
+        {"X.TXT", "", "", false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.thumbnail, IsThumbnailCache(c.upperName, c.upperAlternate))
-            << c.upperName << " / " << c.upperAlternate;
+        EXPECT_EQ(c.thumbnail, IsThumbnailCache(c.upperName, c.upperAlternate, c.thumbnailKey))
+            << c.upperName << " / " << c.upperAlternate << " / " << c.thumbnailKey;
     }
 }
 
