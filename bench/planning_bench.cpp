@@ -12,10 +12,9 @@
 
 namespace {
 
-void UpperAscii(char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) {
-        text[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
-    }
+void UpperAscii(std::string_view name, std::string& key) {
+    key.assign(name);
+    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 }
 
 // Everything the run works out between the inventory and the file-system calls; the

@@ -10,39 +10,30 @@ const std::string_view kThumbnailCache = "THUMBS.DB";
 // What the run does with one inventory entry.
 enum EntryFate : char { kMove, kDeleteAsThumbnail, kLeaveAlone };
 
-// Upper-cased copy, made in a bounded buffer: names here are never longer than a path.
-std::string_view UpperInto(std::string_view text, UpperCaseFn upper, char (&buffer)[kMaxPathChars + 1]) {
-    std::size_t length = text.size() < kMaxPathChars ? text.size() : kMaxPathChars;
-    text.copy(buffer, length);
-    buffer[length] = '\0';
-    if (length > 0) upper(buffer, length);
-    return std::string_view(buffer, length);
-}
-
 }  // namespace
 
-bool IsThumbnailCache(std::string_view upperName, std::string_view upperAlternate) {
-    return upperName == kThumbnailCache || upperAlternate == kThumbnailCache;
+bool IsThumbnailCache(std::string_view nameKey, std::string_view alternateKey, std::string_view thumbnailKey) {
+    // A key that could not be made marks nothing for deletion.
+    if (thumbnailKey.empty()) return false;
+    return nameKey == thumbnailKey || alternateKey == thumbnailKey;
 }
 
 RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::string_view mainFolder,
-                              bool renameAlways, UpperCaseFn upper) {
+                              bool renameAlways, FoldCaseFn fold) {
     RelocationPlan plan;
     plan.rename = renameAlways;
     const int count = static_cast<int>(sources.size());
     std::vector<std::string_view> relative(sources.size());
     std::vector<char> fate(sources.size(), kMove);
-    // A pair of sets rather than the pairwise comparison: a large archive would take
-    // hours with the square of its size.
+    // A set rather than the pairwise comparison: a large archive would take hours with
+    // the square of its size.
     NameSet names;
-    NameSet alternates;
     bool scanning = !renameAlways;
-    if (scanning) {
-        ReserveNames(names, sources.size());
-        ReserveNames(alternates, sources.size());
-    }
-    char nameBuffer[kMaxPathChars + 1];
-    char alternateBuffer[kMaxPathChars + 1];
+    if (scanning) ReserveNames(names, sources.size());
+    std::string thumbnailKey;
+    fold(kThumbnailCache, thumbnailKey);
+    std::string nameKey;
+    std::string alternateKey;
     for (int i = 0; i < count; ++i) {
         const PlanSource& source = sources[i];
         if (!RelativePath(source.fullPath, mainFolder, &relative[i])) {
@@ -50,20 +41,19 @@ RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::strin
             ++plan.strays;
             continue;
         }
-        std::string_view upperName = UpperInto(FileNameOf(source.fullPath), upper, nameBuffer);
-        std::string_view upperAlternate = UpperInto(source.alternateName, upper, alternateBuffer);
-        if (IsThumbnailCache(upperName, upperAlternate)) {
+        fold(FileNameOf(source.fullPath), nameKey);
+        fold(source.alternateName, alternateKey);
+        if (IsThumbnailCache(nameKey, alternateKey, thumbnailKey)) {
             fate[i] = kDeleteAsThumbnail;
             continue;
         }
-        if (!scanning) continue;
-        bool nameTaken = !InsertName(names, upperName);
-        bool alternateTaken = !upperAlternate.empty() && !InsertName(alternates, upperAlternate);
-        if (nameTaken || alternateTaken) {
+        // Only long names: the file system gives each moved file a fresh alternate name
+        // in the main folder, and one made from the first letters of a name, as
+        // IMG_20~1.JPG, is shared by files in many folders.
+        if (scanning && !InsertName(names, nameKey)) {
             plan.rename = true;
             scanning = false;
             names = NameSet();
-            alternates = NameSet();
         }
     }
     plan.relative.reserve(sources.size());

@@ -26,8 +26,8 @@ void EngineResetValues();
 // Lists every file beneath `folder` whose bare name matches `mask` (a PathMatchSpecA
 // pattern list): the folder's own files first, then each subfolder's, depth first.
 // A missing final "\" is added to the caller's `folder`. Folders whose name starts with
-// "." and folders that are reparse points are not entered; a file whose full path would
-// not fit cFileName is left out, never cut. Passes on one pending window message per
+// "." and links to folders are not entered (IsFolderLeftOut); a file whose full path
+// would not fit cFileName is left out, never cut. Passes on one pending window message per
 // directory entry. The outermost call answers the count and leaves `entries` holding
 // exactly that many; a nested call answers 0; no file found leaves `entries` untouched.
 int ListFiles(std::string& folder, std::vector<FileEntry>& entries, const std::string& mask);

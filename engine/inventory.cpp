@@ -6,17 +6,21 @@
 #include "dialog/dialog.h"
 #include "engine/file_services.h"
 #include "engine/plan.h"
+#include "engine/walk_rule.h"
 
 int gInventoryCount = 0;
 int gWalkDepth = 0;
 
-namespace {
+static_assert(kFileAttributeDirectory == FILE_ATTRIBUTE_DIRECTORY, "FILE_ATTRIBUTE_DIRECTORY");
+static_assert(kFileAttributeReparsePoint == FILE_ATTRIBUTE_REPARSE_POINT, "FILE_ATTRIBUTE_REPARSE_POINT");
+static_assert(IsReparseTagNameSurrogate(kReparseTagNameSurrogate), "IsReparseTagNameSurrogate");
+static_assert(!IsReparseTagNameSurrogate(~kReparseTagNameSurrogate), "IsReparseTagNameSurrogate tests one bit");
+static_assert(kIoReparseTagMountPoint == IO_REPARSE_TAG_MOUNT_POINT, "IO_REPARSE_TAG_MOUNT_POINT");
+static_assert(kIoReparseTagSymlink == IO_REPARSE_TAG_SYMLINK, "IO_REPARSE_TAG_SYMLINK");
+static_assert(kIoReparseTagCloud == IO_REPARSE_TAG_CLOUD, "IO_REPARSE_TAG_CLOUD");
+static_assert(kIoReparseTagCloud7 == IO_REPARSE_TAG_CLOUD_7, "IO_REPARSE_TAG_CLOUD_7");
 
-bool IsSkippedFolder(const WIN32_FIND_DATAA& found) {
-    // "." and "..", and every dot-folder (.git and the like) with all it holds. A link
-    // may lead outside the main folder or back into it: it is not entered either.
-    return found.cFileName[0] == '.' || (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
+namespace {
 
 // Stores `found` as the next entry, unless its full path does not fit whole.
 void TakeFile(const std::string& folder, const WIN32_FIND_DATAA& found, std::vector<FileEntry>& entries) {
@@ -42,7 +46,10 @@ int ListFiles(std::string& folder, std::vector<FileEntry>& entries, const std::s
     bool more = listing != INVALID_HANDLE_VALUE;
     while (more) {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            if (!IsSkippedFolder(found)) subfolders.push_back(folder + found.cFileName + "\\");
+            // dwReserved0 holds the reparse tag of a reparse point.
+            if (!IsFolderLeftOut(found.dwFileAttributes, found.dwReserved0, found.cFileName)) {
+                subfolders.push_back(folder + found.cFileName + "\\");
+            }
         } else if (PathMatchSpecA(found.cFileName, mask.c_str())) {
             TakeFile(folder, found, entries);
         }

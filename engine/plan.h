@@ -9,9 +9,11 @@
 // The longest path a find record or an ANSI file call holds whole; longer ones are never cut.
 const std::size_t kMaxPathChars = 259;
 
-// Upper-cases `length` bytes in place. The program passes the platform's locale-aware
-// rules; the native tests pass their own.
-typedef void (*UpperCaseFn)(char* text, std::size_t length);
+// Makes `key`, the form of `name` that is equal for two names exactly when the file
+// system takes them for one name ignoring letter case; `name` itself is left alone and
+// `key` may be of any length. The program passes the platform's rules; the native tests
+// pass their own.
+typedef void (*FoldCaseFn)(std::string_view name, std::string& key);
 
 // `fullPath` with the main folder taken off its front once (a view into `fullPath`).
 // False when the path does not begin with the main folder: such a path cannot be placed
@@ -29,9 +31,9 @@ std::string_view FileNameOf(std::string_view relative);
 std::string TargetName(std::string_view relative, bool rename);
 void AssignTargetName(std::string& target, std::string_view relative, bool rename);
 
-// Whether a file is a thumbnail cache, by its own name or by its alternate name, both
-// already upper-cased.
-bool IsThumbnailCache(std::string_view upperName, std::string_view upperAlternate);
+// Whether a file is a thumbnail cache, by its own name or by its alternate name: their
+// keys compared with the key of "THUMBS.DB", all made by one FoldCaseFn.
+bool IsThumbnailCache(std::string_view nameKey, std::string_view alternateKey, std::string_view thumbnailKey);
 
 // One file of the inventory as the planner sees it: views into the find record.
 struct PlanSource {
@@ -52,7 +54,8 @@ struct RelocationPlan {
 };
 
 // Steps 3 to 5 of a run and the choice of the thumbnail pass. Without the rename option
-// the conflict scan looks for two files, thumbnail caches aside, whose upper-cased file
-// names or upper-cased alternate names are equal; it stops at the first.
+// the conflict scan looks for two files, thumbnail caches aside, whose file names are
+// equal ignoring letter case (`fold`); it stops at the first. Alternate names only tell
+// thumbnail caches.
 RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::string_view mainFolder,
-                              bool renameAlways, UpperCaseFn upper);
+                              bool renameAlways, FoldCaseFn fold);

@@ -1,4 +1,4 @@
-// Relative paths, subfolders, names and target names, and the conflict rule with made-up alternate names.
+// Which folders the walk enters, relative paths, names and target names, and the conflict rule with made-up names.
 #include "engine/plan.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +8,44 @@
 #include <vector>
 
 #include "engine/name_set.h"
+#include "engine/walk_rule.h"
 
 namespace {
 
-void UpperAscii(char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) {
-        text[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+void UpperAscii(std::string_view name, std::string& key) {
+    key.assign(name);
+    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+
+TEST(IsFolderLeftOut, LinksAndDotFoldersOutCloudPlaceholdersIn) {
+    const std::uint32_t folder = kFileAttributeDirectory;
+    const std::uint32_t reparse = kFileAttributeDirectory | kFileAttributeReparsePoint;
+    struct Case {
+        std::uint32_t attributes;
+        std::uint32_t tag;
+        const char* name;
+        bool leftOut;
+    };
+    const Case cases[] = {
+        {folder, 0, "Pictures", false},
+        // dwReserved0 means nothing without the reparse-point bit.
+        {folder, kIoReparseTagSymlink, "Pictures", false},
+        {reparse, 0, "unknown", true},
+        {reparse, kIoReparseTagSymlink, "link", true},
+        {reparse, kIoReparseTagMountPoint, "junction", true},
+        {reparse, kIoReparseTagCloud, "OneDrive", false},
+        {reparse, kIoReparseTagCloud7, "Pictures", false},
+        {folder, 0, ".git", true},
+        {folder, 0, ".", true},
+        {folder, 0, "..", true},
+        {reparse, kIoReparseTagCloud, ".cache", true},
+        {folder, 0, "a.b", false},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.leftOut, IsFolderLeftOut(c.attributes, c.tag, c.name))
+            << "case " << index << " " << c.name << std::hex << " attributes " << c.attributes << " tag " << c.tag;
+        ++index;
     }
 }
 
@@ -77,16 +109,22 @@ TEST(IsThumbnailCache, ByItsOwnNameOrItsAlternateName) {
     struct Case {
         const char* upperName;
         const char* upperAlternate;
+        const char* thumbnailKey;
         bool thumbnail;
     };
     const Case cases[] = {
-        {"THUMBS.DB", "", true},         {"LONGTHUMBNAILS.DB", "THUMBS.DB", true},
-        {"THUMBS.DB.BAK", "THUMBS~1.BAK", false}, {"XTHUMBS.DB", "", false},
-        {"", "", false},                 {"THUMBS.DB ", "", false},
+        {"THUMBS.DB", "", "THUMBS.DB", true},
+        {"LONGTHUMBNAILS.DB", "THUMBS.DB", "THUMBS.DB", true},
+        {"THUMBS.DB.BAK", "THUMBS~1.BAK", "THUMBS.DB", false},
+        {"XTHUMBS.DB", "", "THUMBS.DB", false},
+        {"", "", "THUMBS.DB", false},
+        {"THUMBS.DB ", "", "THUMBS.DB", false},
+        // A key that could not be made marks no file without an alternate name for deletion.
+        {"X.TXT", "", "", false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.thumbnail, IsThumbnailCache(c.upperName, c.upperAlternate))
-            << c.upperName << " / " << c.upperAlternate;
+        EXPECT_EQ(c.thumbnail, IsThumbnailCache(c.upperName, c.upperAlternate, c.thumbnailKey))
+            << c.upperName << " / " << c.upperAlternate << " / " << c.thumbnailKey;
     }
 }
 
@@ -106,9 +144,14 @@ TEST(PlanRelocation, ConflictRuleThumbnailsAndOrder) {
          false, true, {"a\\photo.jpg", "b\\photo.jpg"}, {}},
         {"names equal once upper-cased", {{"C:\\m\\a\\Photo.JPG", ""}, {"C:\\m\\b\\photo.jpg", ""}},
          false, true, {"a\\Photo.JPG", "b\\photo.jpg"}, {}},
-        {"different long names sharing an alternate name",
-         {{"C:\\m\\a\\IMG_20190101.jpg", "IMG_20~1.JPG"}, {"C:\\m\\b\\IMG_20190102.jpg", "img_20~1.jpg"}},
-         false, true, {"a\\IMG_20190101.jpg", "b\\IMG_20190102.jpg"}, {}},
+        {"different long names sharing an alternate name are no conflict",
+         {{"C:\\m\\a\\IMG_20190101_123456.jpg", "IMG_20~1.JPG"},
+          {"C:\\m\\b\\IMG_20190202_654321.jpg", "IMG_20~1.JPG"}},
+         false, false, {"a\\IMG_20190101_123456.jpg", "b\\IMG_20190202_654321.jpg"}, {}},
+        {"long names equal but for case, alternate names apart",
+         {{"C:\\m\\a\\IMG_20190101_123456.jpg", "IMG_20~1.JPG"},
+          {"C:\\m\\b\\img_20190101_123456.JPG", "IMG_20~2.JPG"}},
+         false, true, {"a\\IMG_20190101_123456.jpg", "b\\img_20190101_123456.JPG"}, {}},
         {"a name equal to another's alternate name is no conflict",
          {{"C:\\m\\a\\IMG_20~1.JPG", ""}, {"C:\\m\\b\\IMG_20190102.jpg", "IMG_20~1.JPG"}},
          false, false, {"a\\IMG_20~1.JPG", "b\\IMG_20190102.jpg"}, {}},
@@ -118,7 +161,7 @@ TEST(PlanRelocation, ConflictRuleThumbnailsAndOrder) {
          false, {"a\\1.jpg", "b\\2.jpg", "3.jpg"}, {}},
         {"thumbnail caches take no part and are taken out",
          {{"C:\\m\\a\\Thumbs.db", ""}, {"C:\\m\\x.txt", ""}, {"C:\\m\\b\\thumbs.db", ""},
-          {"C:\\m\\c\\long.db", "THUMBS.DB"}, {"C:\\m\\d\\y.txt", "THUMBS.DB"}},
+          {"C:\\m\\c\\long.db", "THUMBS.DB"}, {"C:\\m\\d\\y.txt", "thumbs.db"}},
          false, false, {"x.txt"}, {4, 3, 2, 0}},
         {"the option renames without a scan", {{"C:\\m\\a\\1.jpg", ""}, {"C:\\m\\b\\2.jpg", ""}}, true, true,
          {"a\\1.jpg", "b\\2.jpg"}, {}},

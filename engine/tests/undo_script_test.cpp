@@ -134,18 +134,39 @@ TEST(UndoScript, AFailedMoveGetsNoMoveBackLine) {
 }
 
 TEST(UndoScript, NonAsciiNamesMakeAUtf8Script) {
-    ScratchFolder scratch("utf8");
-    const std::string m = scratch.Path();
-    const std::string folder = "caf\xC3\xA9";
-    const std::string name = "cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e.txt";
-    ASSERT_TRUE(MakeFile(m, folder + "\\" + name, "z"));
-    const std::string expected = "@echo off" + kEnd + "chcp 65001 >nul" + kEnd + "md \"" + m + folder + "\\\"" + kEnd +
-                                 Echo("0", "0", 0) + "move \"" + m + folder + " " + name + "\" \"" + m + folder +
-                                 "\\\"" + kEnd + "ren \"" + m + folder + "\\" + folder + " " + name + "\" \"" + name +
-                                 "\"" + kEnd;
+    struct Case {
+        const char* what;
+        // One file in each of one or two folders, in listing order; every file gets renamed.
+        std::vector<std::pair<std::string, std::string>> folderAndName;
+        bool renameAlways;
+    };
+    const Case cases[] = {
+        {"accented names, always renamed", {{"caf\xC3\xA9", "cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e.txt"}}, true},
+        // U+0250 and its capital U+2C6F take 2 and 3 bytes in UTF-8.
+        {"names equal but for case, renamed by the conflict",
+         {{"a", "a\xC9\x90" "b.txt"}, {"b", "A\xE2\xB1\xAF" "B.TXT"}},
+         false},
+    };
     ASSERT_EQ(65001u, GetACP());
-    EXPECT_EQ(expected, RunWithUndo(m, true));
-    EXPECT_TRUE(Exists(m + folder + " " + name));
+    for (const Case& c : cases) {
+        ScratchFolder scratch("utf8");
+        const std::string m = scratch.Path();
+        std::string expected = "@echo off" + kEnd + "chcp 65001 >nul" + kEnd;
+        const std::string last = std::to_string(c.folderAndName.size() - 1);
+        int index = 0;
+        for (const auto& [folder, name] : c.folderAndName) {
+            ASSERT_TRUE(MakeFile(m, folder + "\\" + name, "z")) << c.what;
+            // One or two files: the first shows 0 per cent, a second 100.
+            expected += "md \"" + m + folder + "\\\"" + kEnd + Echo(std::to_string(index), last, index * 100);
+            expected += "move \"" + m + folder + " " + name + "\" \"" + m + folder + "\\\"" + kEnd;
+            expected += "ren \"" + m + folder + "\\" + folder + " " + name + "\" \"" + name + "\"" + kEnd;
+            ++index;
+        }
+        EXPECT_EQ(expected, RunWithUndo(m, c.renameAlways)) << c.what;
+        for (const auto& [folder, name] : c.folderAndName) {
+            EXPECT_TRUE(Exists(m + folder + " " + name)) << c.what << ": " << folder << " " << name;
+        }
+    }
 }
 
 TEST(UndoScript, LinesFromAnotherCodePageAreConvertedToUtf8) {
