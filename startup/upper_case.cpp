@@ -1,4 +1,4 @@
-// Locale-aware upper-casing, the one way the program folds letter case.
+// Locale-aware upper-casing of the browse prompt (CharUpperBuffA); file names are folded by the engine on UTF-16.
 #include "startup/startup.h"
 
 #include <climits>
