@@ -96,15 +96,12 @@ int MovePass(const std::string& mainFolder, const RelocationPlan& plan, UndoScri
         if (to.size() > kMaxPathChars || !FsMoveFile(from, to)) continue;
         ++moved;
         if (script == nullptr) continue;
+        // The file's two lines go out together, so that a file sent back below leaves
+        // neither of them in the script.
         line.clear();
         AppendMoveBackLine(line, mainFolder, subfolder, target);
-        bool described = WriteUndoLine(*script, line);
-        if (described && plan.rename) {
-            line.clear();
-            AppendRenameBackLine(line, mainFolder, subfolder, target, FileNameOf(relative));
-            described = WriteUndoLine(*script, line);
-        }
-        if (!described) {
+        if (plan.rename) AppendRenameBackLine(line, mainFolder, subfolder, target, FileNameOf(relative));
+        if (!WriteUndoLine(*script, line)) {
             if (FsMoveFile(to, from)) --moved;
             break;
         }
@@ -142,7 +139,7 @@ int RelocateListedFiles(const std::string& mainFolder, const std::vector<FileEnt
     if (createUndo) {
         const bool utf8 = ScriptNeedsUtf8(mainFolder, plan.relative);
         // Without its script a move could not be undone, so none is made.
-        if (!OpenUndoScript(script, mainFolder + Text(TXT_UNDO_FILE), utf8, GetACP())) return 0;
+        if (!OpenUndoScript(script, mainFolder, Text(TXT_UNDO_FILE), utf8, GetACP())) return 0;
     }
     SetProgressRange(progressWindow);
     const int moved = MovePass(mainFolder, plan, createUndo ? &script : nullptr, progressWindow);

@@ -174,6 +174,21 @@ bool RunAndWait(const std::string& commandLine, DWORD* exitCode) {
     return true;
 }
 
+bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string runner = std::string(temp) + "vorlax-runner-" + std::to_string(GetCurrentProcessId()) + ".bat";
+    std::string lines = "@echo off\r\n";
+    for (const std::string& script : scripts) lines += "call \"" + script + "\"\r\n";
+    DeleteFileA(runner.c_str());
+    DWORD exitCode = 0;
+    const bool ran = MakeFile("", runner, lines) &&
+                     RunAndWait(std::string("cmd.exe ") + (delayedExpansion ? "/V:ON " : "") + "/c \"\"" + runner + "\"\"",
+                                &exitCode);
+    DeleteFileA(runner.c_str());
+    return ran;
+}
+
 RunWindow::RunWindow() {
     RegisterRunWindowClass();
     HINSTANCE module = GetModuleHandleA(nullptr);

@@ -44,6 +44,10 @@ std::vector<std::string> ListingOrder(const std::string& folder);
 std::string HostPath(const std::string& windowsPath);
 // Runs a program to its end and answers whether it could be started.
 bool RunAndWait(const std::string& commandLine, DWORD* exitCode);
+// Runs the batch files one after the other in the command interpreter, each with call
+// from a small batch file, as a double click does (names with parentheses need it);
+// with `delayedExpansion` the interpreter starts with it on, as the registry can ask.
+bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion);
 
 // A top-level window with the run's controls: the two rename radio buttons, the undo
 // check box and a real progress bar whose every PBM_SETPOS is recorded.

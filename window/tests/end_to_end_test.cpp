@@ -158,24 +158,26 @@ std::string WithMainFolder(const std::string& text, const std::string& mainFolde
 TEST(EndToEnd, EachRenameModeWithAndWithoutTheUndoScript) {
     const std::string alwaysScript =
         "@echo off\r\n"
+        "setlocal EnableExtensions DisableDelayedExpansion\r\n"
         "echo restoring file #0/2   (0%% done)\r\n"
         "md \"Ma\\\"\r\n"
         "echo restoring file #1/2   (50%% done)\r\n"
-        "move \"Ma x.txt\" \"Ma\\\"\r\n"
+        "if not exist \"Ma\\a x.txt\" move \"Ma x.txt\" \"Ma\\\"\r\n"
         "ren \"Ma\\a x.txt\" \"x.txt\"\r\n"
         "md \"Ma\\b\\\"\r\n"
         "echo restoring file #2/2   (100%% done)\r\n"
-        "move \"Ma b y.txt\" \"Ma\\b\\\"\r\n"
+        "if not exist \"Ma\\b\\a b y.txt\" move \"Ma b y.txt\" \"Ma\\b\\\"\r\n"
         "ren \"Ma\\b\\a b y.txt\" \"y.txt\"\r\n";
     const std::string onConflictScript =
         "@echo off\r\n"
+        "setlocal EnableExtensions DisableDelayedExpansion\r\n"
         "echo restoring file #0/2   (0%% done)\r\n"
         "md \"Ma\\\"\r\n"
         "echo restoring file #1/2   (50%% done)\r\n"
-        "move \"Mx.txt\" \"Ma\\\"\r\n"
+        "if not exist \"Ma\\x.txt\" move \"Mx.txt\" \"Ma\\\"\r\n"
         "md \"Ma\\b\\\"\r\n"
         "echo restoring file #2/2   (100%% done)\r\n"
-        "move \"My.txt\" \"Ma\\b\\\"\r\n";
+        "if not exist \"Ma\\b\\y.txt\" move \"My.txt\" \"Ma\\b\\\"\r\n";
     const RunCase cases[] = {
         {true, true, {{"top.txt", "t"}, {"a x.txt", "ax"}, {"a b y.txt", "aby"}}, alwaysScript},
         {true, false, {{"top.txt", "t"}, {"a x.txt", "ax"}, {"a b y.txt", "aby"}}, ""},
