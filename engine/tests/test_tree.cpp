@@ -179,7 +179,8 @@ bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) 
     GetTempPathA(MAX_PATH, temp);
     const std::string runner = std::string(temp) + "vorlax-runner-" + std::to_string(GetCurrentProcessId()) + ".bat";
     std::string lines = "@echo off\r\n";
-    for (const std::string& script : scripts) lines += "call \"" + script + "\"\r\n";
+    // The progress lines go nowhere; the interpreter's complaints still show.
+    for (const std::string& script : scripts) lines += "call \"" + script + "\" >nul\r\n";
     DeleteFileA(runner.c_str());
     DWORD exitCode = 0;
     const bool ran = MakeFile("", runner, lines) &&
