@@ -57,7 +57,7 @@ TEST(Faults, ScriptNamesTakenByFilesAndFolders) {
         {"every name taken: no file moves", odd, even, 0},
         {"the first name a folder's", {1}, {}, 2},
         {"the first two names a hidden read-only file's and a folder's", {2}, {1}, 3},
-        {"all but the last", odd, std::vector<int>(even.begin(), even.end() - 1), kUndoScriptNames - 1},
+        {"all but the last", std::vector<int>(odd.begin(), odd.end() - 1), even, kUndoScriptNames},
     };
     for (const Case& c : cases) {
         ScratchFolder scratch("noscript");
