@@ -44,7 +44,6 @@ bool OpenUndoScript(UndoScript& script, const std::string& folder, const std::st
             }
             return false;
         }
-        script.path = path;
         if (WriteUndoLine(script, HeaderLines(utf8))) return true;
         // An empty script of ours would only take a name from the next run.
         CloseUndoScript(script);

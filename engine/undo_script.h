@@ -9,8 +9,6 @@ struct UndoScript {
     HANDLE file = INVALID_HANDLE_VALUE;
     // The code page the texts arrive in; 0 when they go out as they are.
     UINT convertFrom = 0;
-    // Where the script was made.
-    std::string path;
     // The bytes of the lines written whole so far.
     unsigned long long wholeLines = 0;
 

@@ -214,6 +214,28 @@ TEST(UndoScript, FlushedWholeBeforeItIsClosed) {
     EXPECT_EQ(static_cast<LONGLONG>(script.size()), gFlushedSizes[0]) << script;
 }
 
+BOOL WINAPI FailingWriteFile(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) {
+    if (written != nullptr) *written = 0;
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+TEST(UndoScript, AHeaderThatCannotBeWrittenLeavesNoScriptAndMovesNothing) {
+    ScratchFolder scratch("diskfull");
+    const std::string m = scratch.Path();
+    ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
+    const TreeSnapshot before = Snapshot(m);
+    void* writeFile = ReplaceImport("WriteFile", reinterpret_cast<void*>(FailingWriteFile));
+    ASSERT_NE(nullptr, writeFile);
+    RunWindow window;
+    std::string folder = m;
+    const int moved = RelocateFolder(folder, false, true, window.Handle());
+    ReplaceImport("WriteFile", writeFile);
+    EXPECT_EQ(0, moved);
+    const TreeSnapshot after = Snapshot(m);
+    EXPECT_TRUE(before == after) << after.size() << " entries, the first [" << after.begin()->first << "]";
+}
+
 TEST(UndoScript, LinesFromAnotherCodePageAreConvertedToUtf8) {
     EXPECT_EQ("caf\xC3\xA9", ConvertedToUtf8("caf\xE9", 1252));
     EXPECT_EQ("\xE2\x82\xAC", ConvertedToUtf8("\x80", 1252));
