@@ -97,20 +97,9 @@ void FsFindClose(HANDLE listing) {
     scope.Capture();
 }
 
-HANDLE FsCreateForWriting(const std::string& path) {
+HANDLE FsCreateNew(const std::string& path) {
     FileCallScope scope;
-    // Opened as it is and then cut to nothing, rather than CREATE_ALWAYS, which refuses
-    // an existing hidden or system file.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE &&
-        (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
-         !SetEndOfFile(file))) {
-        DWORD error = GetLastError();
-        CloseHandle(file);
-        SetLastError(error);
-        file = INVALID_HANDLE_VALUE;
-    }
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     scope.Capture();
     return file;
 }
@@ -121,6 +110,23 @@ bool FsWrite(HANDLE file, const void* bytes, DWORD count) {
     BOOL done = WriteFile(file, bytes, count, &written, nullptr);
     scope.Capture();
     return done != FALSE && written == count;
+}
+
+bool FsCutBack(HANDLE file, unsigned long long length) {
+    FileCallScope scope;
+    LONG high = static_cast<LONG>(length >> 32);
+    const DWORD low = SetFilePointer(file, static_cast<LONG>(length & 0xFFFFFFFFull), &high, FILE_BEGIN);
+    // INVALID_SET_FILE_POINTER is also a valid low half; only the error tells them apart.
+    bool done = !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) && SetEndOfFile(file);
+    scope.Capture();
+    return done;
+}
+
+bool FsFlush(HANDLE file) {
+    FileCallScope scope;
+    BOOL done = FlushFileBuffers(file);
+    scope.Capture();
+    return done != FALSE;
 }
 
 void FsClose(HANDLE file) {

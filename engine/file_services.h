@@ -20,10 +20,15 @@ HANDLE FsFindFirst(const std::string& pattern, WIN32_FIND_DATAA* found);
 bool FsFindNext(HANDLE listing, WIN32_FIND_DATAA* found);
 void FsFindClose(HANDLE listing);
 
-// Opens for writing only, unshared, creating the file with normal attributes when
-// missing and emptying it when present.
-HANDLE FsCreateForWriting(const std::string& path);
+// Creates a new file with normal attributes for writing only, unshared. Fails, and
+// leaves it alone, when a file or folder already has the name.
+HANDLE FsCreateNew(const std::string& path);
+// True only when every byte was written.
 bool FsWrite(HANDLE file, const void* bytes, DWORD count);
+// Cuts the file to its first `length` bytes and leaves its pointer there.
+bool FsCutBack(HANDLE file, unsigned long long length);
+// Hands what was written to the disk itself.
+bool FsFlush(HANDLE file);
 void FsClose(HANDLE file);
 
 // The absolute form of `path` against the current folder; empty when the platform

@@ -105,15 +105,12 @@ int MovePass(const std::string& mainFolder, const RelocationPlan& plan, const Ru
         if (to.size() > kMaxPathChars || !FsMoveFile(from, to)) continue;
         ++moved;
         if (script == nullptr) continue;
+        // The file's two lines go out together, so that a file sent back below leaves
+        // neither of them in the script.
         line.clear();
         AppendMoveBackLine(line, mainFolder, subfolder, target);
-        bool described = WriteUndoLine(*script, line);
-        if (described && plan.rename) {
-            line.clear();
-            AppendRenameBackLine(line, mainFolder, subfolder, target, FileNameOf(relative));
-            described = WriteUndoLine(*script, line);
-        }
-        if (!described) {
+        if (plan.rename) AppendRenameBackLine(line, mainFolder, subfolder, target, FileNameOf(relative));
+        if (!WriteUndoLine(*script, line)) {
             if (FsMoveFile(to, from)) --moved;
             break;
         }
@@ -154,7 +151,7 @@ int RelocateFolder(const RunRequest& request) {
     if (request.createUndo) {
         const bool utf8 = ScriptNeedsUtf8(mainFolder, request.texts, plan.relative);
         // Without its script a move could not be undone, so none is made.
-        if (!OpenUndoScript(script, mainFolder + request.texts.undoFile, utf8, GetACP())) return 0;
+        if (!OpenUndoScript(script, mainFolder, request.texts.undoFile, utf8, GetACP())) return 0;
     }
     const int moved = MovePass(mainFolder, plan, request.texts, request.createUndo ? &script : nullptr, request.sink);
     CloseUndoScript(script);

@@ -5,10 +5,12 @@ namespace {
 
 const char kLineEnd[] = "\r\n";
 
-void AppendQuoted(std::string& out, std::string_view first, std::string_view second) {
+void AppendQuoted(std::string& out, std::string_view first, std::string_view second,
+                  std::string_view third = std::string_view()) {
     out += '"';
     AppendPercentDoubled(out, first);
     AppendPercentDoubled(out, second);
+    AppendPercentDoubled(out, third);
     out += '"';
 }
 
@@ -40,8 +42,19 @@ bool HasHighByte(std::string_view text) {
     return false;
 }
 
+std::string UndoScriptName(std::string_view baseName, int number) {
+    std::string name(baseName);
+    if (number <= 1) return name;
+    const std::size_t dot = name.rfind('.');
+    name.insert(dot == std::string::npos ? name.size() : dot, " (" + std::to_string(number) + ")");
+    return name;
+}
+
 void AppendHeaderLines(std::string& out, bool utf8) {
     out += "@echo off";
+    out += kLineEnd;
+    // Whatever the registry or the caller turned on, "!" and "^" in a name stay letters.
+    out += "setlocal EnableExtensions DisableDelayedExpansion";
     out += kLineEnd;
     if (!utf8) return;
     out += "chcp 65001 >nul";
@@ -70,7 +83,11 @@ void AppendEchoLine(std::string& out, std::string_view restoringText, std::strin
 
 void AppendMoveBackLine(std::string& out, std::string_view mainFolder, std::string_view subfolder,
                         std::string_view target) {
-    out += "move ";
+    // A batch file's move replaces without asking: a file the user put back in the old
+    // place meanwhile keeps it, and the moved one stays in the main folder.
+    out += "if not exist ";
+    AppendQuoted(out, mainFolder, subfolder, target);
+    out += " move ";
     AppendQuoted(out, mainFolder, target);
     out += ' ';
     AppendQuoted(out, mainFolder, subfolder);
@@ -79,11 +96,9 @@ void AppendMoveBackLine(std::string& out, std::string_view mainFolder, std::stri
 
 void AppendRenameBackLine(std::string& out, std::string_view mainFolder, std::string_view subfolder,
                           std::string_view target, std::string_view fileName) {
-    out += "ren \"";
-    AppendPercentDoubled(out, mainFolder);
-    AppendPercentDoubled(out, subfolder);
-    AppendPercentDoubled(out, target);
-    out += "\" ";
+    out += "ren ";
+    AppendQuoted(out, mainFolder, subfolder, target);
+    out += ' ';
     AppendQuoted(out, fileName, std::string_view());
     out += kLineEnd;
 }

@@ -23,8 +23,17 @@ void AppendPercentDoubled(std::string& out, std::string_view text);
 // Whether any byte is 128 or more: such a script is written in UTF-8.
 bool HasHighByte(std::string_view text);
 
-// Every line ends in CR LF. The UTF-8 header switches the console's code page too. The
-// Append forms add to `out`, so that one buffer serves a whole run.
+// How many names a run tries for its undo script before it gives up.
+const int kUndoScriptNames = 99;
+
+// The undo script's file name number `number`, 1 to kUndoScriptNames: `baseName` itself
+// for 1, then with " (2)" to " (99)" put before its extension, so that an earlier run's
+// script keeps its name.
+std::string UndoScriptName(std::string_view baseName, int number);
+
+// Every line ends in CR LF. The header turns delayed expansion off; the UTF-8 header
+// switches the console's code page too. The Append forms add to `out`, so that one
+// buffer serves a whole run.
 void AppendHeaderLines(std::string& out, bool utf8);
 void AppendFolderLine(std::string& out, std::string_view mainFolder, std::string_view subfolder);
 void AppendEchoLine(std::string& out, std::string_view restoringText, std::string_view doneText, int i, int n);

@@ -24,31 +24,58 @@ std::string ConvertedToUtf8(const std::string& text, UINT codePage) {
     return utf8;
 }
 
-bool OpenUndoScript(UndoScript& script, const std::string& path, bool utf8, UINT codePage) {
+bool OpenUndoScript(UndoScript& script, const std::string& folder, const std::string& baseName, bool utf8,
+                    UINT codePage) {
     CloseUndoScript(script);
     script.convertFrom = utf8 && codePage != CP_UTF8 ? codePage : 0;
-    // A longer path would be cut by the ANSI call and the script land somewhere else.
-    if (path.size() > MAX_PATH - 1) return false;
-    script.file = FsCreateForWriting(path);
-    if (script.file == INVALID_HANDLE_VALUE) return false;
-    if (!WriteUndoLine(script, HeaderLines(utf8))) {
+    script.wholeLines = 0;
+    for (int number = 1; number <= kUndoScriptNames; ++number) {
+        const std::string path = folder + UndoScriptName(baseName, number);
+        // A longer path would be cut by the ANSI call and the script land somewhere else.
+        if (path.size() > MAX_PATH - 1) return false;
+        script.file = FsCreateNew(path);
+        if (script.file == INVALID_HANDLE_VALUE) {
+            // Platforms differ in the error a folder of that name gives; either way the
+            // name is taken when something has it, and any other failure is final.
+            const DWORD error = FsLastError();
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                FsGetAttributes(path) != INVALID_FILE_ATTRIBUTES) {
+                continue;
+            }
+            return false;
+        }
+        if (WriteUndoLine(script, HeaderLines(utf8))) return true;
+        // An empty script of ours would only take a name from the next run.
         CloseUndoScript(script);
+        FsDeleteFile(path);
         return false;
     }
-    return true;
+    return false;
 }
 
 bool WriteUndoLine(UndoScript& script, const std::string& line) {
     if (script.file == INVALID_HANDLE_VALUE) return false;
-    if (script.convertFrom == 0) return FsWrite(script.file, line.data(), static_cast<DWORD>(line.size()));
-    const std::string converted = ConvertedToUtf8(line, script.convertFrom);
-    // A line the code page cannot read back is a line lost: the caller treats it so.
-    if (converted.empty()) return false;
-    return FsWrite(script.file, converted.data(), static_cast<DWORD>(converted.size()));
+    std::string converted;
+    if (script.convertFrom != 0) {
+        converted = ConvertedToUtf8(line, script.convertFrom);
+        // A line the code page cannot read back is a line lost: the caller treats it so.
+        if (converted.empty()) return false;
+    }
+    const std::string& bytes = script.convertFrom != 0 ? converted : line;
+    if (FsWrite(script.file, bytes.data(), static_cast<DWORD>(bytes.size()))) {
+        script.wholeLines += bytes.size();
+        return true;
+    }
+    // Run, a cut line could give a file a wrong name or none: the script ends with its
+    // last whole line and CR LF instead.
+    FsCutBack(script.file, script.wholeLines);
+    return false;
 }
 
 void CloseUndoScript(UndoScript& script) {
     if (script.file == INVALID_HANDLE_VALUE) return;
+    // Once the program has ended, the record of its moves should survive a power cut.
+    FsFlush(script.file);
     FsClose(script.file);
     script.file = INVALID_HANDLE_VALUE;
 }

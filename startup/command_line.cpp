@@ -40,13 +40,11 @@ std::string WithFinalBackslash(const std::string& path) {
     return path + '\\';
 }
 
-std::string MainFolderFromArgument(const std::string& absolutePath, bool namesExistingFolder) {
+std::string MainFolderFromArgument(const std::string& absolutePath, bool namesExistingFile) {
     if (absolutePath.empty()) return std::string();
-    if (absolutePath.back() == '\\') return absolutePath;
-    // A folder dropped on the program arrives without its final "\": it is the folder
-    // the user chose, not its parent.
-    if (namesExistingFolder) return absolutePath + '\\';
-    return FolderPartOf(absolutePath);
+    // A file dropped on the program stands for its folder.
+    if (namesExistingFile) return FolderPartOf(absolutePath);
+    return WithFinalBackslash(absolutePath);
 }
 
 bool BrowseChoiceAcceptable(const std::string& path, unsigned long attributes) {

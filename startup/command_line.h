@@ -18,11 +18,11 @@ std::string FolderPartOf(const std::string& path);
 // The path with a "\" appended unless it already ends in one.
 std::string WithFinalBackslash(const std::string& path);
 
-// The main folder for a command-line argument already made absolute. A path ending in
-// "\" stays as it is; an existing folder is the main folder itself; anything else (a
-// file, or nothing that exists) gives the folder that holds it. Empty when the path
-// holds no "\" at all.
-std::string MainFolderFromArgument(const std::string& absolutePath, bool namesExistingFolder);
+// The main folder for a command-line argument already made absolute: the folder that
+// holds it when it names an existing file, otherwise the folder of exactly that name
+// with "\" added when missing, whether it exists or not (a mistyped name then names a
+// folder that is not there, never its parent). Empty for an empty path.
+std::string MainFolderFromArgument(const std::string& absolutePath, bool namesExistingFile);
 
 // Whether the browse dialog may offer `path` for OK: a drive-letter path of a folder.
 // `attributes` is what GetFileAttributesA reported for it (all bits set when it failed).

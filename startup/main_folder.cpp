@@ -12,8 +12,8 @@ std::string MainFolderFromTail(const std::string& tail) {
     std::string absolute = FsFullPath(argument);
     if (absolute.empty()) absolute = argument;
     DWORD attributes = FsGetAttributes(absolute);
-    bool isFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    return MainFolderFromArgument(absolute, isFolder);
+    bool isFile = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return MainFolderFromArgument(absolute, isFile);
 }
 
 std::string MainFolderFromBrowse(const std::string& chosen) {

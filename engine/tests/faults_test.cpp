@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/script_lines.h"
 #include "tests/support/disk_trees.h"
 #include "tests/support/program_services.h"
 #include "startup/texts.h"
@@ -37,26 +38,59 @@ TEST(Faults, AFileHeldOpenWithoutSharingStaysWithItsFolder) {
     EXPECT_NE(std::string::npos, script.find("move \"" + m + "free.txt\"")) << script;
 }
 
-TEST(Faults, AScriptThatCannotBeMadeMeansNoFileIsMoved) {
-    ScratchFolder scratch("noscript");
-    const std::string m = scratch.Path();
-    // A folder takes the script's name; being empty it adds nothing to the inventory.
-    ASSERT_TRUE(MakeFolders(m, std::string(Text(TXT_UNDO_FILE)) + "\\"));
-    ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
-    ASSERT_TRUE(MakeFile(m, "a\\Thumbs.db", "t"));
-    ASSERT_TRUE(MakeFile(m, "b\\c\\y.txt", "y"));
-    std::vector<int> positions;
-    std::string folder = m;
-    EXPECT_EQ(0, RunOn(folder, true, true, &positions));
-    const TreeSnapshot expected = {{std::string(Text(TXT_UNDO_FILE)) + "\\", "<folder>"},
-                                   {"a\\", "<folder>"},
-                                   {"a\\x.txt", "x"},
-                                   {"b\\", "<folder>"},
-                                   {"b\\c\\", "<folder>"},
-                                   {"b\\c\\y.txt", "y"}};
-    TreeSnapshot after = Snapshot(m);
-    EXPECT_EQ(expected, after) << Describe(after);
-    EXPECT_TRUE(positions.empty()) << positions.size();
+TEST(Faults, ScriptNamesTakenByFilesAndFolders) {
+    struct Case {
+        const char* what;
+        std::vector<int> takenByFolders;
+        std::vector<int> takenByFiles;
+        int scriptNumber;  // 0: no script can be made
+    };
+    std::vector<int> odd, even;
+    for (int number = 1; number <= kUndoScriptNames; ++number) (number % 2 ? odd : even).push_back(number);
+    const Case cases[] = {
+        {"every name taken: no file moves", odd, even, 0},
+        {"the first name a folder's", {1}, {}, 2},
+        {"the first two names a hidden read-only file's and a folder's", {2}, {1}, 3},
+        {"all but the last", std::vector<int>(odd.begin(), odd.end() - 1), even, kUndoScriptNames},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder scratch("noscript");
+        const std::string m = scratch.Path();
+        for (int number : c.takenByFolders) {
+            // Empty, they add nothing to the inventory.
+            ASSERT_TRUE(MakeFolders(m, UndoScriptName(Text(TXT_UNDO_FILE), number) + "\\")) << c.what;
+        }
+        for (int number : c.takenByFiles) {
+            ASSERT_TRUE(MakeFile(m, UndoScriptName(Text(TXT_UNDO_FILE), number), "earlier " + std::to_string(number),
+                                 FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY))
+                << c.what;
+        }
+        ASSERT_TRUE(MakeFile(m, "a\\x.txt", "x"));
+        ASSERT_TRUE(MakeFile(m, "a\\Thumbs.db", "t"));
+        ASSERT_TRUE(MakeFile(m, "b\\c\\y.txt", "y"));
+        TreeSnapshot expected = Snapshot(m);
+        expected.erase("a\\Thumbs.db");
+        std::vector<int> positions;
+        std::string folder = m;
+        const int moved = RunOn(folder, true, true, &positions);
+        if (c.scriptNumber == 0) {
+            EXPECT_EQ(0, moved) << c.what;
+            EXPECT_TRUE(positions.empty()) << c.what << ": " << positions.size();
+        } else {
+            EXPECT_EQ(2, moved) << c.what;
+            const std::string script = UndoScriptName(Text(TXT_UNDO_FILE), c.scriptNumber);
+            expected.erase("a\\");
+            expected.erase("a\\x.txt");
+            expected.erase("b\\c\\");
+            expected.erase("b\\c\\y.txt");
+            expected["a x.txt"] = "x";
+            expected["b c y.txt"] = "y";
+            expected[script] = ReadWholeFile(m + script);
+            EXPECT_EQ(0u, expected[script].find("@echo off\r\n")) << c.what << ": " << script;
+        }
+        TreeSnapshot after = Snapshot(m);
+        EXPECT_EQ(expected, after) << c.what << ": " << Describe(after);
+    }
 }
 
 TEST(Faults, PathsTooLongForTheFindRecordAreLeftWhereTheyAre) {
@@ -117,7 +151,6 @@ TEST(Faults, LinkedFoldersAreNotEntered) {
     const DWORD loop = GetFileAttributesA((m + "a\\loop").c_str());
     const DWORD elsewhere = GetFileAttributesA((m + "a\\elsewhere").c_str());
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, loop);
-    // Wine reports these links with no reparse tag, so it is the unknown tag that keeps them out here.
     ASSERT_NE(0u, loop & FILE_ATTRIBUTE_REPARSE_POINT) << loop;
     ASSERT_NE(0u, elsewhere & FILE_ATTRIBUTE_REPARSE_POINT) << elsewhere;
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "startup/texts.h"
+
 namespace {
 
 TEST(Percentage, RoundedWithHalvesToEven) {
@@ -70,20 +72,35 @@ TEST(ScriptLines, EveryLineByteForByte) {
     };
     const std::string en = "echo restoring file #";
     const Case cases[] = {
-        {HeaderLines(false), "@echo off\r\n"},
-        {HeaderLines(true), "@echo off\r\nchcp 65001 >nul\r\n"},
+        {HeaderLines(false), "@echo off\r\nsetlocal EnableExtensions DisableDelayedExpansion\r\n"},
+        {HeaderLines(true), "@echo off\r\nsetlocal EnableExtensions DisableDelayedExpansion\r\nchcp 65001 >nul\r\n"},
         {FolderLine("C:\\m\\", "a\\b\\"), "md \"C:\\m\\a\\b\\\"\r\n"},
         {EchoLine(en, "done", 0, 2), "echo restoring file #0/1   (0%% done)\r\n"},
         {EchoLine(en, "done", 7, 42), "echo restoring file #07/41   (17%% done)\r\n"},
         {EchoLine(en, "done", 0, 1), "echo restoring file #0/0   (0%% done)\r\n"},
         {EchoLine("echo Restauration fichier no", "ok", 5, 11), "echo Restauration fichier no05/10   (50%% ok)\r\n"},
-        {MoveBackLine("C:\\m\\", "a\\", "a x.txt"), "move \"C:\\m\\a x.txt\" \"C:\\m\\a\\\"\r\n"},
+        {MoveBackLine("C:\\m\\", "a\\", "a x.txt"),
+         "if not exist \"C:\\m\\a\\a x.txt\" move \"C:\\m\\a x.txt\" \"C:\\m\\a\\\"\r\n"},
+        {MoveBackLine("C:\\m\\", "a\\b\\", "y.txt"),
+         "if not exist \"C:\\m\\a\\b\\y.txt\" move \"C:\\m\\y.txt\" \"C:\\m\\a\\b\\\"\r\n"},
         {RenameBackLine("C:\\m\\", "a\\b\\", "a b y.txt", "y.txt"), "ren \"C:\\m\\a\\b\\a b y.txt\" \"y.txt\"\r\n"},
         // Each "%" doubled, in the main folder and the names alike; & ^ ' stay as they are.
         {FolderLine("C:\\100%\\", "50%&^'\\"), "md \"C:\\100%%\\50%%&^'\\\"\r\n"},
-        {MoveBackLine("C:\\%m%\\", "a%\\", "a% %x%.txt"), "move \"C:\\%%m%%\\a%% %%x%%.txt\" \"C:\\%%m%%\\a%%\\\"\r\n"},
+        {MoveBackLine("C:\\%m%\\", "a%\\", "a% %x%.txt"),
+         "if not exist \"C:\\%%m%%\\a%%\\a%% %%x%%.txt\" move \"C:\\%%m%%\\a%% %%x%%.txt\" \"C:\\%%m%%\\a%%\\\"\r\n"},
+        // "!", "^" and parentheses are left to the header's setlocal.
+        {MoveBackLine("C:\\m\\", "(1)!\\", "x!y!^.txt"),
+         "if not exist \"C:\\m\\(1)!\\x!y!^.txt\" move \"C:\\m\\x!y!^.txt\" \"C:\\m\\(1)!\\\"\r\n"},
         {RenameBackLine("C:\\%\\", "%%\\", "%% x", "%x"), "ren \"C:\\%%\\%%%%\\%%%% x\" \"%%x\"\r\n"},
         {PercentDoubled(""), ""},
+        // An earlier run's script keeps its name; the next free one gets a number.
+        {UndoScriptName(CatalogueText(TXT_UNDO_FILE, "EN"), 1), "undo 'Kellerup'.bat"},
+        {UndoScriptName(CatalogueText(TXT_UNDO_FILE, "EN"), 2), "undo 'Kellerup' (2).bat"},
+        {UndoScriptName(CatalogueText(TXT_UNDO_FILE, "EN"), kUndoScriptNames), "undo 'Kellerup' (99).bat"},
+        {UndoScriptName(CatalogueText(TXT_UNDO_FILE, "FR"), 2), "Annul VORLAX 'Kellerup' (2).bat"},
+        {UndoScriptName(CatalogueText(TXT_UNDO_FILE, "FR"), 1), "Annul VORLAX 'Kellerup'.bat"},
+        {UndoScriptName("a.b.bat", 10), "a.b (10).bat"},
+        {UndoScriptName("undo", 3), "undo (3)"},
     };
     int index = 0;
     for (const Case& c : cases) {

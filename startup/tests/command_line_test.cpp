@@ -55,26 +55,28 @@ TEST(MainFolderRules, QuotesFolderPartAndFinalBackslash) {
     EXPECT_EQ("C:\\", WithFinalBackslash("C:\\"));
 }
 
-TEST(MainFolderRules, ArgumentNamingAFolderIsTheFolderItself) {
+TEST(MainFolderRules, AnArgumentNamesWhatItNames) {
     struct Case {
         const char* absolute;
-        bool isFolder;
+        bool isFile;
         const char* mainFolder;
     };
     const Case cases[] = {
-        {"C:\\Photos\\Holiday", true, "C:\\Photos\\Holiday\\"},
-        {"C:\\Photos\\Holiday", false, "C:\\Photos\\"},
-        {"C:\\Photos\\Holiday\\", true, "C:\\Photos\\Holiday\\"},
+        {"C:\\Photos\\Holiday", false, "C:\\Photos\\Holiday\\"},
         {"C:\\Photos\\Holiday\\", false, "C:\\Photos\\Holiday\\"},
-        {"C:\\Photos\\a.jpg", false, "C:\\Photos\\"},
-        {"C:\\My Photos", true, "C:\\My Photos\\"},
-        {"C:\\", true, "C:\\"},
-        {"nothing", false, ""},
-        {"", true, ""},
+        {"C:\\Photos\\a.jpg", true, "C:\\Photos\\"},
+        {"C:\\My Photos", false, "C:\\My Photos\\"},
+        {"C:\\", false, "C:\\"},
+        // A mistyped folder names a folder that is not there, never its parent.
+        {"C:\\Users\\ann\\Photoz", false, "C:\\Users\\ann\\Photoz\\"},
+        {"C:\\Users\\ann\\Photos\\a.jpg.missing", false, "C:\\Users\\ann\\Photos\\a.jpg.missing\\"},
+        {"", false, ""},
     };
+    int index = 0;
     for (const Case& c : cases) {
-        EXPECT_EQ(std::string(c.mainFolder), MainFolderFromArgument(c.absolute, c.isFolder))
-            << "path [" << c.absolute << "] folder " << c.isFolder;
+        EXPECT_EQ(std::string(c.mainFolder), MainFolderFromArgument(c.absolute, c.isFile))
+            << "case " << index << " path [" << c.absolute << "] file " << c.isFile;
+        ++index;
     }
 }
 

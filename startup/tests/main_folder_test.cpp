@@ -62,8 +62,11 @@ TEST(MainFolderFromTail, ArgumentsOnRealFolders) {
         {root + "Holiday\\", root + "Holiday\\"},
         {"\"" + root + "Holiday\\\"", root + "Holiday\\"},
         {root + "Holiday\\a.jpg", root + "Holiday\\"},
-        {root + "Missing", root},
+        // Anything but an existing file names a folder of exactly that name.
+        {root + "Missing", root + "Missing\\"},
+        {"\"" + root + "Missing\"", root + "Missing\\"},
         {root + "Missing\\", root + "Missing\\"},
+        {root + "Holiday\\a.jpeg", root + "Holiday\\a.jpeg\\"},
         {root + "My Photos", root + "My Photos\\"},
         {"\"\"" + root + "My Photos\"\"", root + "My Photos\\"},
         {"", ""},
@@ -77,16 +80,24 @@ TEST(MainFolderFromTail, ArgumentsOnRealFolders) {
 TEST(MainFolderFromTail, RelativeArgumentIsTakenFromTheCurrentFolder) {
     ScratchFolder scratch;
     scratch.MakeFolder("Holiday");
+    scratch.MakeFile("Holiday\\a.jpg");
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(scratch.Path().c_str()));
-    std::string fromName = MainFolderFromTail("Holiday");
-    std::string fromDot = MainFolderFromTail(".");
-    std::string fromMissing = MainFolderFromTail("nothing-here.txt");
+    struct Case {
+        const char* argument;
+        std::string mainFolder;
+    };
+    const Case cases[] = {
+        {"Holiday", scratch.Path() + "Holiday\\"},
+        {".", scratch.Path()},
+        {"nothing-here.txt", scratch.Path() + "nothing-here.txt\\"},
+        {"Holiday\\a.jpg", scratch.Path() + "Holiday\\"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.mainFolder, MainFolderFromTail(c.argument)) << "argument [" << c.argument << "]";
+    }
     SetCurrentDirectoryA(previous);
-    EXPECT_EQ(scratch.Path() + "Holiday\\", fromName);
-    EXPECT_EQ(scratch.Path(), fromDot);
-    EXPECT_EQ(scratch.Path(), fromMissing);
 }
 
 TEST(MainFolderFromBrowse, FinalBackslashAddedOnlyWhenMissing) {

@@ -157,3 +157,19 @@ std::string Describe(const TreeSnapshot& tree) {
     for (const auto& item : tree) text += "  [" + item.first + "]\n";
     return text;
 }
+
+bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string runner = std::string(temp) + "vorlax-runner-" + std::to_string(GetCurrentProcessId()) + ".bat";
+    std::string lines = "@echo off\r\n";
+    // The progress lines go nowhere; the interpreter's complaints still show.
+    for (const std::string& script : scripts) lines += "call \"" + script + "\" >nul\r\n";
+    DeleteFileA(runner.c_str());
+    DWORD exitCode = 0;
+    const bool ran = MakeFile("", runner, lines) &&
+                     RunAndWait(std::string("cmd.exe ") + (delayedExpansion ? "/V:ON " : "") + "/c \"\"" + runner + "\"\"",
+                                &exitCode);
+    DeleteFileA(runner.c_str());
+    return ran;
+}

@@ -47,3 +47,7 @@ std::vector<std::string> ListingOrder(const std::string& folder);
 std::string HostPath(const std::string& windowsPath);
 // Runs a command line to its end (at most a minute) and answers whether it could be started.
 bool RunAndWait(const std::string& commandLine, DWORD* exitCode);
+// Runs the batch files one after the other in the command interpreter, each with call
+// from a small batch file, as a double click does (names with parentheses need it);
+// with `delayedExpansion` the interpreter starts with it on, as the registry can ask.
+bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion);

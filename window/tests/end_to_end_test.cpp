@@ -158,24 +158,26 @@ std::string WithMainFolder(const std::string& text, const std::string& mainFolde
 TEST(EndToEnd, EachRenameModeWithAndWithoutTheUndoScript) {
     const std::string alwaysScript =
         "@echo off\r\n"
+        "setlocal EnableExtensions DisableDelayedExpansion\r\n"
         "echo restoring file #0/2   (0%% done)\r\n"
         "md \"Ma\\\"\r\n"
         "echo restoring file #1/2   (50%% done)\r\n"
-        "move \"Ma x.txt\" \"Ma\\\"\r\n"
+        "if not exist \"Ma\\a x.txt\" move \"Ma x.txt\" \"Ma\\\"\r\n"
         "ren \"Ma\\a x.txt\" \"x.txt\"\r\n"
         "md \"Ma\\b\\\"\r\n"
         "echo restoring file #2/2   (100%% done)\r\n"
-        "move \"Ma b y.txt\" \"Ma\\b\\\"\r\n"
+        "if not exist \"Ma\\b\\a b y.txt\" move \"Ma b y.txt\" \"Ma\\b\\\"\r\n"
         "ren \"Ma\\b\\a b y.txt\" \"y.txt\"\r\n";
     const std::string onConflictScript =
         "@echo off\r\n"
+        "setlocal EnableExtensions DisableDelayedExpansion\r\n"
         "echo restoring file #0/2   (0%% done)\r\n"
         "md \"Ma\\\"\r\n"
         "echo restoring file #1/2   (50%% done)\r\n"
-        "move \"Mx.txt\" \"Ma\\\"\r\n"
+        "if not exist \"Ma\\x.txt\" move \"Mx.txt\" \"Ma\\\"\r\n"
         "md \"Ma\\b\\\"\r\n"
         "echo restoring file #2/2   (100%% done)\r\n"
-        "move \"My.txt\" \"Ma\\b\\\"\r\n";
+        "if not exist \"Ma\\b\\y.txt\" move \"My.txt\" \"Ma\\b\\\"\r\n";
     const RunCase cases[] = {
         {true, true, {{"top.txt", "t"}, {"a x.txt", "ax"}, {"a b y.txt", "aby"}}, alwaysScript},
         {true, false, {{"top.txt", "t"}, {"a x.txt", "ax"}, {"a b y.txt", "aby"}}, ""},
@@ -255,22 +257,42 @@ TEST(EndToEnd, TheBusyAnimationPlaysDuringTheWalkAndTheSystemCloseEndsTheRun) {
 
 TEST(EndToEnd, EmptyAndMissingMainFolders) {
     std::string empty = MakeScratchFolder("vorlax-e2e-empty");
-    std::string missing = empty + "not here\\";
+    // A mistyped name beside folders full of files: only a folder of that very name counts.
+    std::string parent = MakeScratchFolder("vorlax-e2e-parent");
+    WriteTreeFile(parent, "Photos\\2019\\a.jpg", "a");
+    WriteTreeFile(parent, "Photos\\b.jpg", "b");
+    WriteTreeFile(parent, "Documents\\letter.txt", "l");
+    WriteTreeFile(parent, "top.txt", "t");
+    const std::map<std::string, std::string> parentBefore = ReadTree(parent);
+    const std::vector<std::string> parentFolders = FoldersOf(parent);
     struct Case {
+        std::string argument;
         std::string folder;
         std::string script;
     };
-    const Case cases[] = {{empty, "@echo off\r\n"}, {missing, ""}};
+    const Case cases[] = {
+        {Quoted(empty), empty, "@echo off\r\nsetlocal EnableExtensions DisableDelayedExpansion\r\n"},
+        {Quoted(empty + "not here\\"), empty + "not here\\", ""},
+        {Quoted(parent + "Photoz"), parent + "Photoz\\", ""},
+        {parent + "Photoz", parent + "Photoz\\", ""},
+    };
+    int index = 0;
     for (const Case& c : cases) {
-        Session session = StartOn(Quoted(c.folder));
-        ASSERT_NE(nullptr, session.window) << "no main window for " << c.folder;
+        SCOPED_TRACE("case " + std::to_string(index++) + " " + c.argument);
+        Session session = StartOn(c.argument);
+        ASSERT_NE(nullptr, session.window) << "no main window";
         EXPECT_EQ(kTitle, TextOf(session.window));
         PressButton(session.window, IDC_GO);
-        EXPECT_EQ(0u, WaitForExit(session.program, kRunTimeout)) << c.folder;
-        EXPECT_EQ(c.script, ReadWholeFile(c.folder + kScriptName)) << c.folder;
+        EXPECT_EQ(0u, WaitForExit(session.program, kRunTimeout));
+        EXPECT_EQ(c.script, ReadWholeFile(c.folder + kScriptName));
+        if (c.script.empty()) {
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(c.folder.c_str()));
+        }
     }
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(missing.c_str()));
+    EXPECT_EQ(parentBefore, ReadTree(parent));
+    EXPECT_EQ(parentFolders, FoldersOf(parent));
     RemoveTree(empty);
+    RemoveTree(parent);
 }
 
 TEST(EndToEnd, WithoutAnArgumentTheBrowseChoiceBecomesTheMainFolder) {
