@@ -18,7 +18,8 @@ extern std::string gMainFolder;
 
 // The whole life of the process, from COM to the exit code it should end with:
 // 0 after every normal end, 255 when the thread's dialog state cannot be set up.
-UINT RunProcess();
+// `language` is the program's own, fixed when it was built ("EN" selects English).
+UINT RunProcess(const char* language);
 
 // Sets every process-wide value of the program to empty or zero.
 void ResetProcessValues();

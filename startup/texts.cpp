@@ -3,13 +3,9 @@
 
 #include <cstring>
 
-#ifndef VORLAX_LANGUAGE
-#define VORLAX_LANGUAGE "EN"
-#endif
-
-const char* const kBuildLanguage = VORLAX_LANGUAGE;
-
 namespace {
+
+std::string gTextLanguage = "EN";
 
 struct CatalogueRow {
     const char* english;
@@ -45,8 +41,16 @@ const char* CatalogueText(TextKey key, const char* language) {
     return SelectsEnglish(language) ? kCatalogue[key].english : kCatalogue[key].french;
 }
 
+void SetTextLanguage(const char* language) {
+    gTextLanguage = language != nullptr ? language : "";
+}
+
+const char* TextLanguage() {
+    return gTextLanguage.c_str();
+}
+
 const char* Text(TextKey key) {
-    return CatalogueText(key, kBuildLanguage);
+    return CatalogueText(key, gTextLanguage.c_str());
 }
 
 std::string WindowTitle(const char* language) {

@@ -38,9 +38,7 @@ TEST(UndoScript, TheDocumentedExample) {
                                  "a b y.txt\" \"" + m + "a\\b\\\"" + kEnd + "ren \"" + m + "a\\b\\a b y.txt\" \"y.txt\"" +
                                  kEnd;
     EXPECT_EQ(expected, RunWithUndo(m, true));
-    if (std::string(kBuildLanguage) == "EN") {
-        EXPECT_EQ("echo restoring file #07/41   (17%% done)\r\n", Echo("07", "41", 17));
-    }
+    EXPECT_EQ("echo restoring file #07/41   (17%% done)\r\n", Echo("07", "41", 17));
 }
 
 TEST(UndoScript, EmptyAndSingleFileRuns) {
