@@ -12,5 +12,22 @@ if(NOT VORLAX_HOME_PAGE MATCHES "^https?://[^\"\\\\ \t]+$")
                       "backslashes or blanks; it is \"${VORLAX_HOME_PAGE}\"")
 endif()
 
+if(WIN32)
+  # The same commit gives the same bytes, whoever builds it and wherever the checkout lies:
+  # no link time in the PE header, and no build path in anything the compiler writes.
+  add_link_options(-Wl,--no-insert-timestamp)
+  # The build folder may lie inside the sources; the last matching map wins. The resource
+  # compiler takes no such option, and writes no path and no time anyway.
+  add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.>"
+                      "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=.>")
+
+  # Builds only the English program a second time, from a copy of the sources.
+  add_test(NAME reproducible_build_test
+           COMMAND ${PROJECT_SOURCE_DIR}/tools/reproducible-build-test.sh $<TARGET_FILE:vorlax>
+                   ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/reproducible-build ${CMAKE_BUILD_TYPE}
+                   ${VORLAX_HOME_PAGE} ${VORLAX_GOOGLETEST_DIR})
+  set_tests_properties(reproducible_build_test PROPERTIES LABELS release)
+endif()
+
 # release.sh reads the version from here, so that project(VERSION) stays its only source.
 file(WRITE ${PROJECT_BINARY_DIR}/vorlax-version.txt "${PROJECT_VERSION}\n")
