@@ -32,11 +32,11 @@ unset ZIPOPT
 
 build="$root/build/release"
 rm -rf "$build"
+mkdir -p "$build"
 { cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release "-DVORLAX_HOME_PAGE=$VORLAX_HOME_PAGE" \
-  && cmake --build "$build" --target vorlax vorlax-fr; } >"$build.log" 2>&1 \
-  || { cat "$build.log"; refuse "the release build failed"; }
-rm -f "$build.log"
+  && cmake --build "$build" --target vorlax vorlax-fr; } >"$build/build.log" 2>&1 \
+  || { cat "$build/build.log"; refuse "the release build failed"; }
 
 version=$(cat "$build/vorlax-version.txt")
 grep -q "^## \[$version\]" CHANGELOG.md || refuse "CHANGELOG.md has no entry \"## [$version]\" for this version."
