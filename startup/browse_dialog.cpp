@@ -67,7 +67,7 @@ int CALLBACK BrowseCallback(HWND dialog, UINT notification, LPARAM lParam, LPARA
 }  // namespace
 
 std::string BrowseForFolder(HWND owner, const std::string& firstSelection) {
-    std::string caption = BrowseCaption(kBuildLanguage, UpperCased(Text(TXT_BROWSE_PROMPT)));
+    std::string caption = BrowseCaption(TextLanguage(), UpperCased(Text(TXT_BROWSE_PROMPT)));
     BrowseRequest request = {firstSelection, owner};
 
     BROWSEINFOA info = {};

@@ -67,7 +67,8 @@ void ResetProcessValues() {
     WindowResetValues();
 }
 
-UINT RunProcess() {
+UINT RunProcess(const char* language) {
+    SetTextLanguage(language);
     CoInitialize(nullptr);
     gCommandLineTail = CommandLineTail(GetCommandLineA());
     HINSTANCE module = GetModuleHandleA(nullptr);

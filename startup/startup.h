@@ -16,7 +16,8 @@ extern std::string gCommandLineTail;
 
 // The whole life of the process, from COM to the exit code it should end with:
 // 0 after every normal end, 255 when the thread's dialog state cannot be set up.
-UINT RunProcess();
+// `language` is the program's own, fixed when it was built ("EN" selects English).
+UINT RunProcess(const char* language);
 
 // The font every dialog of the program is made with: "MS Sans Serif", 8 points.
 DlgDefaultFont ProgramDialogFont();

@@ -3,18 +3,14 @@
 
 #include <cstring>
 
-#ifndef VORLAX_LANGUAGE
-#define VORLAX_LANGUAGE "EN"
-#endif
-
-const char* const kBuildLanguage = VORLAX_LANGUAGE;
-
 #define VORLAX_STRINGIZE(x) #x
 #define VORLAX_TEXT_OF(x) VORLAX_STRINGIZE(x)
 // "VORLAX v3": the major number of the project's version.
 #define VORLAX_NAME_AND_VERSION "VORLAX v" VORLAX_TEXT_OF(VORLAX_VERSION_MAJOR)
 
 namespace {
+
+std::string gTextLanguage = "EN";
 
 struct CatalogueRow {
     const char* english;
@@ -50,8 +46,16 @@ const char* CatalogueText(TextKey key, const char* language) {
     return SelectsEnglish(language) ? kCatalogue[key].english : kCatalogue[key].french;
 }
 
+void SetTextLanguage(const char* language) {
+    gTextLanguage = language != nullptr ? language : "";
+}
+
+const char* TextLanguage() {
+    return gTextLanguage.c_str();
+}
+
 const char* Text(TextKey key) {
-    return CatalogueText(key, kBuildLanguage);
+    return CatalogueText(key, gTextLanguage.c_str());
 }
 
 std::string WindowTitle(const char* language) {

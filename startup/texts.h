@@ -18,14 +18,17 @@ enum TextKey {
     TEXT_KEY_COUNT
 };
 
-// The language this build was made with (the VORLAX_LANGUAGE build option).
-extern const char* const kBuildLanguage;
+// The process-wide language of the catalogue: "EN" until RunProcess records the
+// program's own language, before anything reads a text; read by Text() and by whoever
+// composes a text. The value is copied.
+void SetTextLanguage(const char* language);
+const char* TextLanguage();
 
 // The text of `key` in the column that `language` selects: exactly "EN" selects
 // English, any other value (lower-case "en" included) French.
 const char* CatalogueText(TextKey key, const char* language);
 
-// The text of `key` in the build's language.
+// The text of `key` in the recorded language.
 const char* Text(TextKey key);
 
 // " VORLAX v3 [by belcour]": the main window's title.

@@ -1,9 +1,10 @@
-# Sourced by vorlax.sh and test.sh: installs with apt-get whatever the build and the tests
-# need and this machine lacks (with sudo when not root).
+# Sourced by vorlax.sh, test.sh and release.sh: installs with apt-get whatever the build,
+# the tests and a release need and this machine lacks (with sudo when not root).
 vorlax_packages=(
   cmake ninja-build g++ googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils imagemagick
+  zip unzip
 )
 
 vorlax_install_prerequisites() {

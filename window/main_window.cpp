@@ -66,7 +66,7 @@ void AddOptions(HWND window) {
 }
 
 void AddGoAndProgress(HWND window) {
-    AddLabelledControl(window, kGoRow, MainButtonLabel(kBuildLanguage).c_str());
+    AddLabelledControl(window, kGoRow, MainButtonLabel(TextLanguage()).c_str());
     AddControl(window, kProgressRow, "");
     DlgSetColors(window, IDC_PROGRESS, ProgressBarColor(), BackgroundColor());
 }
@@ -84,7 +84,7 @@ void SetBoldFonts(HWND window) {
 }  // namespace
 
 HWND BuildMainWindow() {
-    std::string title = WindowTitle(kBuildLanguage);
+    std::string title = WindowTitle(TextLanguage());
     HWND window = DlgCreate(DLG_DIALOG_UNITS, nullptr, title.c_str(), DLG_NOT_GIVEN, DLG_NOT_GIVEN,
                             kClientWidth, kClientHeight, 0, 0);
     gMainWindow = window;

@@ -8,7 +8,12 @@
 #include "dialog/dialog.h"
 #include "engine/engine.h"
 
-const char* const kHomePage = "https://belcour.github.io/vorlax/";
+// The page where the release is published, which only the release knows: the build
+// setting VORLAX_HOME_PAGE.
+#ifndef VORLAX_HOME_PAGE
+#error "the build names the home page in VORLAX_HOME_PAGE"
+#endif
+const char* const kHomePage = VORLAX_HOME_PAGE;
 
 namespace {
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,37 +14,75 @@ namespace {
 const char* const kMainWindowTitle = " VORLAX v3 [by belcour]";
 const int kCloseButton = 1009;
 
-std::string ProgramPath() {
-    const char* value = getenv("VORLAX_EXE");
-    return ToWindowsPath(value != nullptr ? value : "");
+std::string Environment(const char* name) {
+    const char* value = getenv(name);
+    return value != nullptr ? value : "";
 }
 
-TEST(ProgramFile, CarriesItsVersionAndManifest) {
-    std::string path = ProgramPath();
-    DWORD unused = 0;
-    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &unused);
-    ASSERT_NE(0u, size) << path;
-    std::vector<char> version(size);
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, version.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(version.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(3u, HIWORD(fixed->dwFileVersionMS)) << "file version " << HIWORD(fixed->dwFileVersionMS);
-    char* product = nullptr;
-    ASSERT_TRUE(VerQueryValueA(version.data(), "\\StringFileInfo\\040904B0\\ProductName",
-                               reinterpret_cast<void**>(&product), &length));
-    EXPECT_STREQ("VORLAX", product);
+std::string ProgramPath() {
+    return ToWindowsPath(Environment("VORLAX_EXE"));
+}
 
-    HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, image);
-    HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-    ASSERT_NE(nullptr, found) << "no manifest";
-    std::string manifest(static_cast<const char*>(LockResource(LoadResource(image, found))),
-                         SizeofResource(image, found));
-    FreeLibrary(image);
-    EXPECT_NE(std::string::npos, manifest.find("<activeCodePage"));
-    EXPECT_EQ(std::string::npos, manifest.find("Microsoft.Windows.Common-Controls"))
-        << "a common-controls 6 dependency would theme the progress bar";
+// One string of a program's version resource, or "(none)".
+std::string VersionString(const std::vector<char>& version, const std::string& block, const char* name) {
+    char* text = nullptr;
+    UINT length = 0;
+    std::string query = "\\StringFileInfo\\" + block + "\\" + name;
+    if (!VerQueryValueA(version.data(), query.c_str(), reinterpret_cast<void**>(&text), &length)) return "(none)";
+    return text;
+}
+
+TEST(ProgramFile, EachProgramCarriesItsOwnVersionAndTheManifest) {
+    struct Case {
+        const char* variable;  // names the program file
+        const char* originalFilename;
+        WORD language;
+        const char* block;
+    };
+    const Case cases[] = {
+        {"VORLAX_EXE", "vorlax.exe", 0x409, "040904B0"},
+        {"VORLAX_FR_EXE", "vorlax-fr.exe", 0x40C, "040C04B0"},
+    };
+    const std::string projectVersion = Environment("VORLAX_VERSION");
+    unsigned major = 0, minor = 0, patch = 0;
+    ASSERT_EQ(3, sscanf(projectVersion.c_str(), "%u.%u.%u", &major, &minor, &patch)) << projectVersion;
+    for (const Case& c : cases) {
+        std::string path = ToWindowsPath(Environment(c.variable));
+        DWORD unused = 0;
+        DWORD size = GetFileVersionInfoSizeA(path.c_str(), &unused);
+        ASSERT_NE(0u, size) << path;
+        std::vector<char> version(size);
+        ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, version.data())) << path;
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueA(version.data(), "\\", reinterpret_cast<void**>(&fixed), &length)) << path;
+        EXPECT_EQ(MAKELONG(minor, major), fixed->dwFileVersionMS) << path << std::hex << " " << fixed->dwFileVersionMS;
+        EXPECT_EQ(MAKELONG(0, patch), fixed->dwFileVersionLS) << path << std::hex << " " << fixed->dwFileVersionLS;
+        EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS) << path;
+        EXPECT_EQ(fixed->dwFileVersionLS, fixed->dwProductVersionLS) << path;
+
+        WORD* translation = nullptr;
+        ASSERT_TRUE(VerQueryValueA(version.data(), "\\VarFileInfo\\Translation",
+                                   reinterpret_cast<void**>(&translation), &length))
+            << path;
+        EXPECT_EQ(c.language, translation[0]) << path << std::hex << " " << translation[0];
+        EXPECT_EQ(1200, translation[1]) << path << " " << translation[1];
+        EXPECT_EQ(projectVersion, VersionString(version, c.block, "FileVersion")) << path;
+        EXPECT_EQ(projectVersion, VersionString(version, c.block, "ProductVersion")) << path;
+        EXPECT_EQ(c.originalFilename, VersionString(version, c.block, "OriginalFilename")) << path;
+        EXPECT_EQ("VORLAX", VersionString(version, c.block, "ProductName")) << path;
+
+        HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(nullptr, image) << path;
+        HRSRC found = FindResourceA(image, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+        ASSERT_NE(nullptr, found) << "no manifest in " << path;
+        std::string manifest(static_cast<const char*>(LockResource(LoadResource(image, found))),
+                             SizeofResource(image, found));
+        FreeLibrary(image);
+        EXPECT_NE(std::string::npos, manifest.find("<activeCodePage")) << path;
+        EXPECT_EQ(std::string::npos, manifest.find("Microsoft.Windows.Common-Controls"))
+            << path << ": a common-controls 6 dependency would theme the progress bar";
+    }
 }
 
 TEST(ProgramStart, WithAFolderTheMainWindowOpensWithoutAsking) {

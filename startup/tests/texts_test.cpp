@@ -61,10 +61,20 @@ TEST(TextCatalogue, EveryTextIsSevenBitAsciiWithoutCarriageReturns) {
     }
 }
 
-TEST(TextCatalogue, BuildLanguageSelectsItsColumn) {
-    for (int key = 0; key < TEXT_KEY_COUNT; ++key) {
-        EXPECT_STREQ(CatalogueText(static_cast<TextKey>(key), kBuildLanguage), Text(static_cast<TextKey>(key)))
-            << "key " << key << " build language " << kBuildLanguage;
+TEST(TextCatalogue, TextFollowsTheRecordedLanguageWhichStartsAsEnglish) {
+    EXPECT_STREQ("EN", TextLanguage());
+    EXPECT_STREQ("undo 'Kellerup'.bat", Text(TXT_UNDO_FILE));
+    struct Case {
+        const char* language;
+        const char* undoFile;
+    };
+    const Case cases[] = {{"FR", "Annul VORLAX 'Kellerup'.bat"}, {"en", "Annul VORLAX 'Kellerup'.bat"},
+                          {"EN", "undo 'Kellerup'.bat"}};
+    for (const Case& c : cases) {
+        // A language built in a temporary: the catalogue keeps its own copy.
+        SetTextLanguage(std::string(c.language).c_str());
+        EXPECT_STREQ(c.language, TextLanguage()) << c.language;
+        EXPECT_STREQ(c.undoFile, Text(TXT_UNDO_FILE)) << "language " << c.language << ": " << Text(TXT_UNDO_FILE);
     }
 }
 

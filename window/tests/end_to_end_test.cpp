@@ -18,8 +18,32 @@ const char* const kScriptName = "undo 'Kellerup'.bat";
 const DWORD kStartTimeout = 30000;
 const DWORD kRunTimeout = 120000;
 
-std::string ProgramPath() {
-    const char* value = getenv("VORLAX_EXE");
+// What tells one program from the other: its file and the texts its window shows.
+struct ProgramTexts {
+    const char* variable;  // the environment variable that names the program file
+    const char* title;
+    const char* scriptName;
+    const char* labels[6];  // of kLabelledControls, in that order
+};
+
+const int kLabelledControls[] = {IDC_RENAME_ALWAYS, IDC_RENAME_ON_CONFLICT, IDC_CREATE_UNDO,
+                                 IDC_OPTIONS_FRAME, IDC_UNDO_FRAME,        IDC_GO};
+
+const ProgramTexts kEnglish = {"VORLAX_EXE",
+                               kTitle,
+                               kScriptName,
+                               {"Always rename as \"Subfolder filename.ext\"",
+                                "Only rename when there is a filename conflict", "Create \"undo\" file", "Options",
+                                "Undo", "VORLAX !\n\n(Kellerup)"}};
+const ProgramTexts kFrench = {"VORLAX_FR_EXE",
+                              " VORLAX v3 [par belcour]",
+                              "Annul VORLAX 'Kellerup'.bat",
+                              {"Toujours renommer en \"SousRep nomfich.ext\"",
+                               "Ne renommer qu'en cas de conflit de nomfich", "Creer fichier \"Annul\"", "Options",
+                               "Revenir en arriere", "VORLAX !\n\n(Kellerup)"}};
+
+std::string ProgramPath(const ProgramTexts& program = kEnglish) {
+    const char* value = getenv(program.variable);
     return ToWindowsPath(value != nullptr ? value : "");
 }
 
@@ -33,8 +57,8 @@ struct Session {
     HWND window;
 };
 
-Session StartOn(const std::string& tail) {
-    Session session = {StartProgram(ProgramPath(), tail), nullptr};
+Session StartOn(const std::string& tail, const ProgramTexts& program = kEnglish) {
+    Session session = {StartProgram(ProgramPath(program), tail), nullptr};
     if (session.program.started) {
         session.window = WaitForWindowOfClass(session.program.process.dwProcessId, "#32770", kStartTimeout);
     }
@@ -144,6 +168,7 @@ struct RunCase {
     bool undo;
     std::map<std::string, std::string> after;
     std::string script;  // with M standing for the main folder
+    const ProgramTexts* program = &kEnglish;
 };
 
 std::string WithMainFolder(const std::string& text, const std::string& mainFolder) {
@@ -153,6 +178,30 @@ std::string WithMainFolder(const std::string& text, const std::string& mainFolde
         else result += c;
     }
     return result;
+}
+
+// `text` with every `from` replaced by `to`.
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+// Runs an undo script as a user does, through Wine's command interpreter. It is called
+// from a batch file of our own, the one way that copes with every name a script may have.
+bool RunUndoScript(const std::string& script) {
+    char temp[MAX_PATH] = {};
+    char system[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string name = "vorlax-e2e-undo-" + std::to_string(GetCurrentProcessId()) + ".bat";
+    const std::string caller = temp + name;
+    WriteTreeFile(temp, name, "@call \"" + script + "\" >nul\r\n");
+    RunningProgram interpreter = StartProgram(std::string(system) + "\\cmd.exe", "/c \"" + caller + "\"");
+    bool ended = interpreter.started && WaitForExit(interpreter, kRunTimeout) != STILL_ACTIVE;
+    DeleteFileA(caller.c_str());
+    return ended;
 }
 
 TEST(EndToEnd, EachRenameModeWithAndWithoutTheUndoScript) {
@@ -178,11 +227,15 @@ TEST(EndToEnd, EachRenameModeWithAndWithoutTheUndoScript) {
         "md \"Ma\\b\\\"\r\n"
         "echo restoring file #2/2   (100%% done)\r\n"
         "if not exist \"Ma\\b\\y.txt\" move \"My.txt\" \"Ma\\b\\\"\r\n";
+    const std::string frenchScript = Replaced(Replaced(onConflictScript, "echo restoring file #",
+                                                       "echo Restauration fichier no"),
+                                              "%% done)", "%% ok)");
     const RunCase cases[] = {
         {true, true, {{"top.txt", "t"}, {"a x.txt", "ax"}, {"a b y.txt", "aby"}}, alwaysScript},
         {true, false, {{"top.txt", "t"}, {"a x.txt", "ax"}, {"a b y.txt", "aby"}}, ""},
         {false, true, {{"top.txt", "t"}, {"x.txt", "ax"}, {"y.txt", "aby"}}, onConflictScript},
         {false, false, {{"top.txt", "t"}, {"x.txt", "ax"}, {"y.txt", "aby"}}, ""},
+        {false, true, {{"top.txt", "t"}, {"x.txt", "ax"}, {"y.txt", "aby"}}, frenchScript, &kFrench},
     };
     int index = 0;
     for (const RunCase& c : cases) {
@@ -191,8 +244,14 @@ TEST(EndToEnd, EachRenameModeWithAndWithoutTheUndoScript) {
         WriteTreeFile(root, "top.txt", "t");
         WriteTreeFile(root, "a\\x.txt", "ax");
         WriteTreeFile(root, "a\\b\\y.txt", "aby");
-        Session session = StartOn(Quoted(root));
+        const std::map<std::string, std::string> before = ReadTree(root);
+        Session session = StartOn(Quoted(root), *c.program);
         ASSERT_NE(nullptr, session.window) << "no main window";
+        EXPECT_EQ(c.program->title, TextOf(session.window));
+        for (size_t i = 0; i < sizeof(kLabelledControls) / sizeof(kLabelledControls[0]); ++i) {
+            EXPECT_EQ(c.program->labels[i], ViewControl(session.window, kLabelledControls[i]).text)
+                << "control " << kLabelledControls[i];
+        }
         if (c.renameAlways) SendMessageA(GetDlgItem(session.window, IDC_RENAME_ALWAYS), BM_CLICK, 0, 0);
         if (!c.undo) SendMessageA(GetDlgItem(session.window, IDC_CREATE_UNDO), BM_CLICK, 0, 0);
         EXPECT_EQ(c.renameAlways ? 1 : 0, CheckStateOf(session.window, IDC_RENAME_ALWAYS));
@@ -208,13 +267,19 @@ TEST(EndToEnd, EachRenameModeWithAndWithoutTheUndoScript) {
 
         std::map<std::string, std::string> after = ReadTree(root);
         std::string script;
-        if (after.count(kScriptName)) {
-            script = after[kScriptName];
-            after.erase(kScriptName);
+        if (after.count(c.program->scriptName)) {
+            script = after[c.program->scriptName];
+            after.erase(c.program->scriptName);
         }
         EXPECT_EQ(c.after, after);
         EXPECT_EQ(WithMainFolder(c.script, root), script);
         EXPECT_TRUE(FoldersOf(root).empty()) << "folders left: " << FoldersOf(root).size();
+        if (c.undo) {
+            ASSERT_TRUE(RunUndoScript(root + c.program->scriptName));
+            std::map<std::string, std::string> restored = ReadTree(root);
+            restored.erase(c.program->scriptName);
+            EXPECT_EQ(before, restored) << "files after the undo script: " << restored.size();
+        }
         RemoveTree(root);
     }
 }
