@@ -44,7 +44,7 @@ grep -q "^## \[$version\]" CHANGELOG.md || refuse "CHANGELOG.md has no entry \"#
 # The user's part of README.md as plain text for Notepad: the introduction and the named
 # sections, without pictures or Markdown marks, and the address this release opens.
 readme_text() {
-  awk -v sections="|Download|Using it on Windows|What a run does|" '
+  awk -v sections="|Download|Using it on Windows|On Windows|What a run does|" '
     /^## / { title = substr($0, 4); keep = index(sections, "|" title "|") > 0
              if (keep) { found[title] = 1; print title; gsub(/./, "-", title); print title; last = title }
              next }
