@@ -84,9 +84,9 @@ int DlgMakeFont(const char* face, float points, int styleBits, int charSet, int 
     font.lfEscapement = escapement;
     font.lfOrientation = escapement;
     font.lfWeight = dlg::FontWeight(styleBits);
-    font.lfItalic = (styleBits & 2) ? TRUE : FALSE;
-    font.lfUnderline = (styleBits & 4) ? TRUE : FALSE;
-    font.lfStrikeOut = (styleBits & 8) ? TRUE : FALSE;
+    font.lfItalic = (styleBits & DLG_FONT_ITALIC) ? TRUE : FALSE;
+    font.lfUnderline = (styleBits & DLG_FONT_UNDERLINE) ? TRUE : FALSE;
+    font.lfStrikeOut = (styleBits & DLG_FONT_STRIKEOUT) ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfPitchAndFamily = static_cast<BYTE>(pitchAndFamily);
     lstrcpynA(font.lfFaceName, face != nullptr ? face : "", LF_FACESIZE);

@@ -73,7 +73,7 @@ TEST(ControlStyle, IconPictures) {
 }
 
 TEST(ControlKinds, ClassesAndPictures) {
-    const char* classes[] = {"BUTTON", "BUTTON", "BUTTON", "BUTTON", "STATIC", "BUTTON", "msctls_progress32"};
+    const char* classes[] = {"Button", "Button", "Button", "Button", "Static", "Button", "msctls_progress32"};
     const bool pictures[] = {false, false, false, false, true, true, false};
     for (int kind = 0; kind < dlg::KIND_COUNT; ++kind) {
         EXPECT_STREQ(classes[kind], dlg::KindClassName(kind)) << "kind " << kind;
@@ -138,8 +138,8 @@ TEST(Colors, SystemColorsPerRequest) {
     const int text[] = {7, 8, 8, 18, 8, 8, 8};
     const int background[] = {4, 5, 5, 15, 15, 0, 15};
     for (int request = 0; request < 7; ++request) {
-        EXPECT_EQ(text[request], dlg::SystemTextColorIndex(request)) << "request " << request;
-        EXPECT_EQ(background[request], dlg::SystemBackgroundIndex(request)) << "request " << request;
+        EXPECT_EQ(text[request], dlg::SystemTextColorIndex(0x132u + request)) << "request " << request;
+        EXPECT_EQ(background[request], dlg::SystemBackgroundIndex(0x132u + request)) << "request " << request;
     }
 }
 
