@@ -135,7 +135,3 @@ int DlgMakeFont(const char* face, float points, int styleBits, int charSet, int 
 
 // Gives a control (or the dialog, with DLG_NOT_GIVEN) the font with that number.
 void DlgSetFont(HWND dialog, int identifier, int fontNumber);
-
-// The maker lets go of a font it made. Once no window shows it either, its font object is
-// deleted and its number may be handed out again. The program keeps its fonts to the end.
-void DlgReleaseFont(int fontNumber);
