@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "dialog/dialog_logic.h"
+
 // "Not given": as a coordinate, no position; as a control identifier, the dialog itself.
 const int DLG_NOT_GIVEN = static_cast<int>(0x80000000u);
 
@@ -26,11 +28,6 @@ enum DlgKind {
 
 // The program's event handler: non-zero marks a message as handled.
 typedef int (*DlgHandler)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Colour values: red in the low byte; these three negatives have meanings of their own.
-const int DLG_COLOR_DEFAULT = -1;
-const int DLG_COLOR_TRANSPARENT = -2;
-const int DLG_COLOR_NEVER_SET = -3;
 
 // ---- Per-thread state, set up at start-up -------------------------------------------
 
@@ -122,8 +119,7 @@ void DlgSetImage(HWND dialog, int identifier, const char* name);
 
 // ---- Colours, fonts and icons -----------------------------------------------------------
 
-// Red + 256 x green + 65536 x blue, each component clamped to 0..255.
-int DlgRgb(int red, int green, int blue);
+// DlgRgb, the colour values and the style bits of DlgMakeFont are in dialog_logic.h.
 
 // Text and background colour of a control, or of the dialog when `identifier` is
 // DLG_NOT_GIVEN; they act on the platform's next colour request.
@@ -132,14 +128,10 @@ void DlgSetColors(HWND dialog, int identifier, int textColor, int backgroundColo
 // The dialog's big (32 x 32) and small (16 x 16) icons from the named icon resource.
 void DlgSetIcon(HWND dialog, const char* name);
 
-// Describes a font; style bits 1 bold, 2 italic, 4 underline, 8 strikeout. Answers its
+// Describes a font with DLG_FONT_* style bits. Answers its
 // number (from 1), or 0 when no memory is left. The font object is made at first use.
 int DlgMakeFont(const char* face, float points, int styleBits, int charSet, int pitchAndFamily,
                 int escapement);
 
 // Gives a control (or the dialog, with DLG_NOT_GIVEN) the font with that number.
 void DlgSetFont(HWND dialog, int identifier, int fontNumber);
-
-// The maker lets go of a font it made. Once no window shows it either, its font object is
-// deleted and its number may be handed out again. The program keeps its fonts to the end.
-void DlgReleaseFont(int fontNumber);

@@ -56,9 +56,8 @@ void BrushRelease(DlgRecord& record) {
 INT_PTR ColorRequest(UINT message, HDC dc, HWND asking) {
     DlgRecord* record = RecordFind(asking);
     if (record == nullptr || record->textColor == DLG_COLOR_NEVER_SET) return 0;
-    int request = static_cast<int>(message - WM_CTLCOLORMSGBOX);
     COLORREF text = record->textColor == DLG_COLOR_DEFAULT
-                        ? GetSysColor(dlg::SystemTextColorIndex(request))
+                        ? GetSysColor(dlg::SystemTextColorIndex(message))
                         : static_cast<COLORREF>(record->textColor);
     SetTextColor(dc, text);
     if (record->backgroundColor >= 0) {
@@ -69,7 +68,7 @@ INT_PTR ColorRequest(UINT message, HDC dc, HWND asking) {
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
     }
-    int systemIndex = dlg::SystemBackgroundIndex(request);
+    int systemIndex = dlg::SystemBackgroundIndex(message);
     SetBkColor(dc, GetSysColor(systemIndex));
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(systemIndex));
 }

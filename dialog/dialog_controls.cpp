@@ -3,10 +3,6 @@
 
 #include "dialog/dialog_logic.h"
 
-static_assert(DLG_PUSH_BUTTON == static_cast<int>(dlg::KIND_PUSH_BUTTON) &&
-                  DLG_PROGRESS_BAR == static_cast<int>(dlg::KIND_PROGRESS_BAR),
-              "the kind table follows DlgKind");
-
 namespace {
 
 const UINT kRepaintNow = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;

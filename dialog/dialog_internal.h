@@ -1,4 +1,4 @@
-// What the dialog services' own files share: the window record, its list, and the release steps.
+// What the dialog services' own files share: the window record and its list, the font table, and the release steps.
 #pragma once
 
 #include "dialog/dialog.h"
@@ -8,8 +8,6 @@
 // A dialog's record has this kind; controls have their DlgKind.
 const int DLG_KIND_DIALOG = -1;
 
-// One for every dialog and control the services make. Allocated by DlgCreate and
-// DlgAddControl, freed when the dialog receives WM_NCDESTROY.
 // Holds a spin lock on an atomic flag for its scope. The program has one thread, so it
 // never spins; it keeps the services' lists whole if that ever changes.
 class DlgSpinLock {
@@ -26,6 +24,8 @@ private:
     std::atomic_flag& flag_;
 };
 
+// One for every dialog and control the services make. Allocated by DlgCreate and
+// DlgAddControl, freed when the dialog receives WM_NCDESTROY.
 struct DlgRecord {
     HWND window = nullptr;
     HWND dialog = nullptr;  // a control's dialog; null for a dialog
@@ -70,11 +70,22 @@ DlgRecord* RecordTake(HWND window);
 // A brush some record holds for `background`, or null.
 HBRUSH RecordBrushFor(int background);
 bool RecordBrushInUse(HBRUSH brush);
-// Calls `visit` for every record while the list is locked; `visit` must not call out.
-void RecordVisit(void (*visit)(const DlgRecord& record, void* context), void* context);
 
 // Frees the records of a dialog and of its controls, controls first.
 void RecordsFreeDialog(HWND dialog);
+
+// ---- dialog_fonts.cpp: the font table, under its own spin lock ---------------------------
+// One description for every DlgMakeFont, numbered by position from 1; it and its font object
+// last until the program ends.
+struct FontEntry {
+    float points = 0;
+    LOGFONTA description = {};  // the height is worked out at first use
+    HFONT object = nullptr;     // made at first use, shared by every window that shows the font
+    FontEntry* next = nullptr;
+};
+
+// The description with that number, or null.
+FontEntry* FontFind(int number);
 
 // ---- Release steps, one per thing a record may own --------------------------------------
 void PictureRelease(DlgRecord& record);        // pictures.cpp

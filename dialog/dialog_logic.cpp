@@ -5,39 +5,8 @@
 
 namespace {
 
-struct KindRow {
-    const char* className;
-    uint32_t defaultStyle;
-    uint32_t forced;
-    uint32_t barred;
-    bool picture;
-};
-
-// The barred bits keep top-level styles off the buttons that draw their own state, and keep
-// the frame out of the tab order for good.
-const KindRow kKinds[dlg::KIND_COUNT] = {
-    {"BUTTON", 0x50010000u, 0x50000000u, 0x00000000u, false},             // push button
-    {"BUTTON", 0x50010003u, 0x50000003u, 0xA7FC00CCu, false},             // check box
-    {"BUTTON", 0x50000007u, 0x50000007u, 0xA7FFD0F8u, false},             // group frame
-    {"BUTTON", 0x50010009u, 0x50000009u, 0xA7FC00C6u, false},             // radio button
-    {"STATIC", 0x5000000Eu, 0x5000000Eu, 0x00000000u, true},              // image
-    {"BUTTON", 0x50010080u, 0x50000080u, 0x00000000u, true},              // image button
-    {"msctls_progress32", 0x50800000u, 0x50000000u, 0x00000000u, false},  // progress bar
-};
-
-const uint32_t kAlwaysAdded = 0x54u;            // DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK
-const uint32_t kNeverKept = 0x10000000u | 0x2u;  // WS_VISIBLE | DS_SYSMODAL
-const uint32_t kCentre = 0x800u;                // DS_CENTER
-const uint32_t kMaximize = 0x01000000u;
-const uint32_t kMinimize = 0x20000000u;
-
-const uint32_t kStaticBitmap = 0x0Eu;
-const uint32_t kStaticIcon = 0x03u;
-const uint32_t kButtonBitmap = 0x80u;
-const uint32_t kButtonIcon = 0x40u;
-
-const int kShowHide = 0, kShowMaximized = 3, kShow = 5, kShowMinimize = 6;
-const int kSizeRestored = 0, kSizeMinimized = 1, kSizeMaximized = 2;
+const uint32_t kAlwaysAdded = DLG_DS_SETFONT | DLG_DS_NOFAILCREATE | DLG_DS_3DLOOK;
+const uint32_t kNeverKept = DLG_WS_VISIBLE | DLG_DS_SYSMODAL;
 
 bool KnownKind(int kind) {
     return kind >= 0 && kind < dlg::KIND_COUNT;
@@ -64,82 +33,78 @@ namespace dlg {
 uint32_t DialogStyle(uint32_t style, bool positionGiven) {
     uint32_t result = style != 0 ? style : DEFAULT_DIALOG_STYLE;
     result = (result | kAlwaysAdded) & ~kNeverKept;
-    if (!positionGiven) result |= kCentre;
+    if (!positionGiven) result |= DLG_DS_CENTER;
     return result;
 }
 
 uint32_t ControlStyle(int kind, uint32_t style) {
     if (!KnownKind(kind)) return style;
-    const KindRow& row = kKinds[kind];
+    const KindRow& row = KINDS[kind];
     uint32_t result = style != 0 ? style : row.defaultStyle;
     return (result | row.forced) & ~row.barred;
 }
 
 uint32_t IconPictureStyle(int kind, uint32_t style) {
-    if (kind == KIND_IMAGE) return (style & ~kStaticBitmap) | kStaticIcon;
-    if (kind == KIND_IMAGE_BUTTON) return (style & ~kButtonBitmap) | kButtonIcon;
+    if (kind == KIND_IMAGE) return (style & ~DLG_SS_BITMAP) | DLG_SS_ICON;
+    if (kind == KIND_IMAGE_BUTTON) return (style & ~DLG_BS_BITMAP) | DLG_BS_ICON;
     return style;
 }
 
 const char* KindClassName(int kind) {
-    return KnownKind(kind) ? kKinds[kind].className : nullptr;
+    return KnownKind(kind) ? KINDS[kind].className : nullptr;
 }
 
 bool KindHasPicture(int kind) {
-    return KnownKind(kind) && kKinds[kind].picture;
+    return KnownKind(kind) && KINDS[kind].picture;
 }
 
 int ShowStateForStyle(uint32_t style) {
-    if (style & kMaximize) return kShowMaximized;
-    if (style & kMinimize) return kShowMinimize;
-    return kShow;
+    if (style & DLG_WS_MAXIMIZE) return DLG_SW_SHOWMAXIMIZED;
+    if (style & DLG_WS_MINIMIZE) return DLG_SW_MINIMIZE;
+    return DLG_SW_SHOW;
 }
 
 int DeferredShowState(int state) {
-    if (state == kShowHide || state == kShowMaximized || state == kShowMinimize) return state;
-    return kShow;
+    if (state == DLG_SW_HIDE || state == DLG_SW_SHOWMAXIMIZED || state == DLG_SW_MINIMIZE) return state;
+    return DLG_SW_SHOW;
 }
 
 int SizeKindForShowState(int state) {
-    if (state == kShowMaximized) return kSizeMaximized;
-    if (state == kShowMinimize) return kSizeMinimized;
-    return kSizeRestored;
+    if (state == DLG_SW_SHOWMAXIMIZED) return DLG_SIZE_MAXIMIZED;
+    if (state == DLG_SW_MINIMIZE) return DLG_SIZE_MINIMIZED;
+    return DLG_SIZE_RESTORED;
 }
 
 int NormalTextColor(int color) {
-    return color < 0 ? -1 : (color & 0xFFFFFF);
+    return color < 0 ? DLG_COLOR_DEFAULT : (color & 0xFFFFFF);
 }
 
 int NormalBackgroundColor(int color) {
-    if (color == -2) return -2;
-    return color < 0 ? -1 : (color & 0xFFFFFF);
+    if (color == DLG_COLOR_TRANSPARENT) return DLG_COLOR_TRANSPARENT;
+    return color < 0 ? DLG_COLOR_DEFAULT : (color & 0xFFFFFF);
 }
 
 int ProgressBackground(int background, int dialogBackground) {
     int result = background;
     // A dialog whose colours were never set has the default background.
-    if (result == -1) result = dialogBackground == -3 ? -1 : dialogBackground;
-    if (result == -2) result = -1;
+    if (result == DLG_COLOR_DEFAULT && dialogBackground != DLG_COLOR_NEVER_SET) result = dialogBackground;
+    if (result == DLG_COLOR_TRANSPARENT) result = DLG_COLOR_DEFAULT;
     return result;
 }
 
-// Requests in the platform's order: message box, edit, list box, button, dialog,
-// scroll bar, static.
-int SystemTextColorIndex(int request) {
-    const int kMenuText = 7, kWindowText = 8, kButtonText = 18;
-    if (request == 0) return kMenuText;
-    if (request == 3) return kButtonText;
-    return kWindowText;
+int SystemTextColorIndex(unsigned request) {
+    if (request == DLG_WM_CTLCOLORMSGBOX) return DLG_COLOR_MENUTEXT;
+    if (request == DLG_WM_CTLCOLORBTN) return DLG_COLOR_BTNTEXT;
+    return DLG_COLOR_WINDOWTEXT;
 }
 
-int SystemBackgroundIndex(int request) {
-    const int kScrollBar = 0, kMenu = 4, kWindow = 5, kButtonFace = 15;
+int SystemBackgroundIndex(unsigned request) {
     switch (request) {
-        case 0: return kMenu;
-        case 1:
-        case 2: return kWindow;
-        case 5: return kScrollBar;
-        default: return kButtonFace;
+        case DLG_WM_CTLCOLORMSGBOX: return DLG_COLOR_MENU;
+        case DLG_WM_CTLCOLOREDIT:
+        case DLG_WM_CTLCOLORLISTBOX: return DLG_COLOR_WINDOW;
+        case DLG_WM_CTLCOLORSCROLLBAR: return DLG_COLOR_SCROLLBAR;
+        default: return DLG_COLOR_BTNFACE;  // buttons, dialogs and statics
     }
 }
 
@@ -163,7 +128,7 @@ float FontPoints(float points) {
 }
 
 int FontWeight(int styleBits) {
-    return (styleBits & 1) ? 700 : 400;
+    return (styleBits & DLG_FONT_BOLD) ? DLG_FW_BOLD : DLG_FW_NORMAL;
 }
 
 bool ResourceNameMatches(const char* wanted, bool isNumber, unsigned number, const char* name) {

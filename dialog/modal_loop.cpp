@@ -10,7 +10,7 @@ void GreetHandler(HWND dialog, DlgHandler handler, int showState) {
     handler(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(dialog), 0);
     RECT client = {};
     GetClientRect(dialog, &client);
-    LPARAM size = static_cast<LPARAM>(client.right - client.left) + 65536 * static_cast<LPARAM>(client.bottom - client.top);
+    LPARAM size = MAKELPARAM(client.right - client.left, client.bottom - client.top);
     handler(dialog, WM_SIZE, static_cast<WPARAM>(dlg::SizeKindForShowState(showState)), size);
 }
 

@@ -94,11 +94,6 @@ bool RecordBrushInUse(HBRUSH brush) {
     return false;
 }
 
-void RecordVisit(void (*visit)(const DlgRecord& record, void* context), void* context) {
-    DlgSpinLock lock(gRecordLock);
-    for (DlgRecord* record = gRecords; record != nullptr; record = record->next) visit(*record, context);
-}
-
 // Each record is out of the list before its release runs, so "still in use" means by
 // another window.
 static void Release(DlgRecord* record) {
