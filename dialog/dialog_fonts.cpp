@@ -9,7 +9,7 @@
 namespace {
 
 // Written and read only under gFontLock. Entries, and their font objects, live until the
-// program ends: the program keeps its fonts to the end.
+// services end with the program (FontReleaseTable).
 FontEntry* gFonts = nullptr;
 std::atomic_flag gFontLock = ATOMIC_FLAG_INIT;
 
@@ -84,4 +84,15 @@ void FontReleaseWindow(DlgRecord& record) {
         SendMessageA(record.window, WM_SETFONT, reinterpret_cast<WPARAM>(record.previousFont), FALSE);
     }
     record.fontNumber = 0;
+}
+
+// The one place a font object is deleted: when the services end, no window shows it any more.
+void FontReleaseTable() {
+    DlgSpinLock lock(gFontLock);
+    while (gFonts != nullptr) {
+        FontEntry* entry = gFonts;
+        gFonts = entry->next;
+        if (entry->object != nullptr) DeleteObject(entry->object);
+        delete entry;
+    }
 }

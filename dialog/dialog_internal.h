@@ -76,7 +76,7 @@ void RecordsFreeDialog(HWND dialog);
 
 // ---- dialog_fonts.cpp: the font table, under its own spin lock ---------------------------
 // One description for every DlgMakeFont, numbered by position from 1; it and its font object
-// last until the program ends.
+// last until the services end.
 struct FontEntry {
     float points = 0;
     LOGFONTA description = {};  // the height is worked out at first use
@@ -86,6 +86,9 @@ struct FontEntry {
 
 // The description with that number, or null.
 FontEntry* FontFind(int number);
+
+// Deletes every description and font object; the services end with the program.
+void FontReleaseTable();
 
 // ---- Release steps, one per thing a record may own --------------------------------------
 void PictureRelease(DlgRecord& record);        // pictures.cpp

@@ -1,5 +1,5 @@
 // Per-thread state of the dialog services: the default dialog font, kept in a TLS slot.
-#include "dialog/dialog.h"
+#include "dialog/dialog_internal.h"
 
 #include <new>
 
@@ -45,6 +45,7 @@ void DlgEndThread() {
     if (state == nullptr) return;
     TlsSetValue(gDlgTlsSlot, nullptr);
     delete state;
+    FontReleaseTable();
 }
 
 const DlgDefaultFont* DlgThreadFont() {

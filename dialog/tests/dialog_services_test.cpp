@@ -2,6 +2,7 @@
 // services make of it, from its controls to everything given back when it ends; the other ways a
 // modal show ends; and the operations on what the services hold no record of.
 #include "dialog/tests/dialog_census.h"
+#include "tests/support/program_services.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -403,6 +404,21 @@ TEST(DialogServices, NothingHappensWithoutARecord) {
                          IsWindowEnabled(dialog) != FALSE, DlgPost(nullptr, WM_APP, 1, 2),
                          PeekMessageA(&message, HWND(-1), WM_APP, WM_APP, PM_REMOVE)));
     DestroyWindow(dialog);
+}
+
+// Font objects last as long as the services and go when the program ends them.
+TEST(DialogServices, FontObjectsGoWithTheServices) {
+    HWND dialog = MakeDialog();
+    const int number = DlgMakeFont("Verdana", 7, 1, 0, 0, 0);
+    DlgSetFont(dialog, DLG_NOT_GIVEN, number);
+    const HFONT object = FontOf(number).object;
+    DestroyWindow(dialog);
+    const bool aliveAfterTheWindow = GdiObjectAlive(object);
+    DlgEndThread();
+    const bool aliveAfterTheServices = GdiObjectAlive(object);
+    ASSERT_TRUE(StartServicesAsTheProgramDoes());
+    EXPECT_EQ(make_tuple(true, false, 0.0f), make_tuple(aliveAfterTheWindow, aliveAfterTheServices,
+                                                        FontOf(number).points));
 }
 
 }  // namespace
