@@ -1,4 +1,4 @@
-// The real program started as a user starts it: with a folder, and without one (browse dialog).
+// The real program started as a user starts it: its file, and the browse dialog when no folder is named.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,107 +7,64 @@
 #include <vector>
 
 #include "tools/driver/program_driver.h"
+#include "window/window.h"
 
 namespace {
 
-const char* const kMainWindowTitle = " VORLAX v3 [by belcour]";
-const int kCloseButton = 1009;
-
-std::string ProgramPath() {
-    const char* value = getenv("VORLAX_EXE");
-    return ToWindowsPath(value != nullptr ? value : "");
-}
-
 TEST(ProgramFile, CarriesItsVersionAndManifest) {
-    std::string path = ProgramPath();
+    const std::string path = ProgramUnderTest();
     DWORD unused = 0;
-    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &unused);
-    ASSERT_NE(0u, size) << path;
-    std::vector<char> version(size);
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, version.data()));
+    std::vector<char> version(GetFileVersionInfoSizeA(path.c_str(), &unused) + 1);
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(version.size()), version.data())) << path;
     VS_FIXEDFILEINFO* fixed = nullptr;
+    char* product = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(version.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(3u, HIWORD(fixed->dwFileVersionMS)) << "file version " << HIWORD(fixed->dwFileVersionMS);
-    char* product = nullptr;
     ASSERT_TRUE(VerQueryValueA(version.data(), "\\StringFileInfo\\040904B0\\ProductName",
                                reinterpret_cast<void**>(&product), &length));
-    EXPECT_STREQ("VORLAX", product);
-
+    EXPECT_EQ("VORLAX 3", std::string(product) + " " + std::to_string(HIWORD(fixed->dwFileVersionMS)));
     HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, image);
-    HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), RT_MANIFEST);
     ASSERT_NE(nullptr, found) << "no manifest";
-    std::string manifest(static_cast<const char*>(LockResource(LoadResource(image, found))),
-                         SizeofResource(image, found));
+    std::string manifest(static_cast<const char*>(LockResource(LoadResource(image, found))), SizeofResource(image, found));
     FreeLibrary(image);
-    EXPECT_NE(std::string::npos, manifest.find("<activeCodePage"));
-    EXPECT_EQ(std::string::npos, manifest.find("Microsoft.Windows.Common-Controls"))
-        << "a common-controls 6 dependency would theme the progress bar";
+    // The UTF-8 code page, and no common-controls 6, which would theme the progress bar.
+    EXPECT_TRUE(manifest.find("<activeCodePage") != std::string::npos &&
+                manifest.find("Microsoft.Windows.Common-Controls") == std::string::npos) << manifest;
 }
 
-TEST(ProgramStart, WithAFolderTheMainWindowOpensWithoutAsking) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string tails[] = {"\"" + std::string(temp) + "\"", std::string(temp) + "nothing-here\\"};
-    for (const std::string& tail : tails) {
-        RunningProgram program = StartProgram(ProgramPath(), tail);
-        ASSERT_TRUE(program.started) << "could not start " << ProgramPath();
-        HWND window = WaitForWindowOfClass(program.process.dwProcessId, "#32770", 30000);
-        ASSERT_NE(nullptr, window) << "tail " << tail;
-        EXPECT_EQ(kMainWindowTitle, TextOf(window)) << "tail " << tail;
-        EXPECT_EQ(1u, VisibleWindowsOf(program.process.dwProcessId).size()) << "tail " << tail;
-        PressButton(window, kCloseButton);
-        EXPECT_EQ(0u, WaitForExit(program, 30000)) << "tail " << tail;
-    }
-}
-
-TEST(ProgramStart, WithoutAFolderAsksWithTheBrowseDialogAndCancelEndsIt) {
-    const std::string tails[] = {"", "\"\""};
-    for (const std::string& tail : tails) {
-        RunningProgram program = StartProgram(ProgramPath(), tail);
-        ASSERT_TRUE(program.started) << "could not start " << ProgramPath();
-        DWORD pid = program.process.dwProcessId;
-        HWND dialog = WaitForWindowOfClass(pid, "#32770", 30000);
-        ASSERT_NE(nullptr, dialog) << "no browse dialog for tail [" << tail << "]";
-        EXPECT_NE(kMainWindowTitle, TextOf(dialog));
-
-        bool captionFound = false;
-        for (HWND label : ChildrenOfClass(dialog, "Static")) {
-            if (TextOf(label) ==
-                "VORLAX v3 [by belcour]\nSELECT MAIN FOLDER WHERE TO MOVE ALL SUBFOLDERS CONTENT TO :") {
-                captionFound = true;
-            }
-        }
-        EXPECT_TRUE(captionFound) << "the two-line caption is not above the tree";
-
-        RECT workArea = {};
-        RECT bounds = {};
+// Without a folder the browse dialog asks, centred on the work area, with the program's
+// folder selected: OK opens the main window on the choice, Cancel ends the program.
+TEST(ProgramStart, WithoutAFolderTheBrowseDialogAsks) {
+    const std::string program = ProgramUnderTest(), folder = program.substr(0, program.rfind('\\'));
+    const std::string folderName = folder.substr(folder.rfind('\\') + 1);
+    const char* const tails[] = {"", "\"\""};
+    const WPARAM answers[] = {IDOK, IDCANCEL};
+    for (size_t i = 0; i < 2; ++i) {
+        RunningProgram running = StartProgram(program, tails[i]);
+        const DWORD pid = running.process.dwProcessId;
+        HWND dialog = WaitForDialog(running, 30000);
+        ASSERT_NE(nullptr, dialog) << "row " << i;
+        std::string captions;
+        for (HWND label : ChildrenOfClass(dialog, "Static")) captions += "[" + TextOf(label) + "]";
+        EXPECT_NE(std::string::npos,
+                  captions.find("[VORLAX v3 [by belcour]\nSELECT MAIN FOLDER WHERE TO MOVE ALL SUBFOLDERS CONTENT TO :]"))
+            << "row " << i << ": " << captions;
+        RECT workArea = {}, bounds = {};
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
         GetWindowRect(dialog, &bounds);
-        int width = bounds.right - bounds.left;
-        int height = bounds.bottom - bounds.top;
-        EXPECT_EQ(workArea.right / 2 - width / 2, bounds.left) << "width " << width;
-        EXPECT_EQ(workArea.bottom / 2 - height / 2, bounds.top) << "height " << height;
-
+        EXPECT_EQ(std::to_string(workArea.right / 2 - (bounds.right - bounds.left) / 2) + "," +
+                      std::to_string(workArea.bottom / 2 - (bounds.bottom - bounds.top) / 2),
+                  std::to_string(bounds.left) + "," + std::to_string(bounds.top)) << "row " << i;
         std::vector<HWND> trees = ChildrenOfClass(dialog, "SysTreeView32");
-        ASSERT_EQ(1u, trees.size());
-        std::string programFolder = ProgramPath().substr(0, ProgramPath().rfind('\\'));
-        std::string folderName = programFolder.substr(programFolder.rfind('\\') + 1);
-        EXPECT_TRUE(WaitUntil([&] { return SelectedTreeItemText(trees.front(), pid) == folderName; }, 10000))
-            << "selected [" << SelectedTreeItemText(trees.front(), pid) << "], the program's folder is "
-            << programFolder;
-
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        bool otherWindow = false;
-        while (IsRunning(program)) {
-            for (HWND window : VisibleWindowsOf(pid)) {
-                if (window != dialog) otherWindow = true;
-            }
-            Sleep(10);
-        }
-        EXPECT_FALSE(otherWindow) << "a window opened after Cancel";
-        EXPECT_EQ(0u, WaitForExit(program, 1000));
+        ASSERT_EQ(1u, trees.size()) << "row " << i;
+        EXPECT_TRUE(WaitUntil([&] { return SelectedTreeItemText(trees[0], pid) == folderName; }, 10000))
+            << "row " << i << ": selected [" << SelectedTreeItemText(trees[0], pid) << "]";
+        PostMessageA(dialog, WM_COMMAND, answers[i], 0);
+        HWND window = WaitForWindowTitled(pid, " VORLAX v3 [by belcour]", answers[i] == IDOK ? 30000 : 1000);
+        EXPECT_EQ(answers[i] == IDOK, window != nullptr) << "row " << i << ": the main window after the answer";
+        if (window != nullptr) PressButton(window, IDC_CLOSE);
+        EXPECT_EQ(0u, WaitForExit(running, 30000)) << "row " << i;
     }
 }
 
