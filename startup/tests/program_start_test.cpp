@@ -26,7 +26,8 @@ TEST(ProgramFile, CarriesItsVersionAndManifest) {
     HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), RT_MANIFEST);
     ASSERT_NE(nullptr, found) << "no manifest";
-    std::string manifest(static_cast<const char*>(LockResource(LoadResource(image, found))), SizeofResource(image, found));
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(image, found)));
+    std::string manifest(bytes, SizeofResource(image, found));
     FreeLibrary(image);
     // The UTF-8 code page, and no common-controls 6, which would theme the progress bar.
     EXPECT_TRUE(manifest.find("<activeCodePage") != std::string::npos &&
@@ -47,9 +48,9 @@ TEST(ProgramStart, WithoutAFolderTheBrowseDialogAsks) {
         ASSERT_NE(nullptr, dialog) << "row " << i;
         std::string captions;
         for (HWND label : ChildrenOfClass(dialog, "Static")) captions += "[" + TextOf(label) + "]";
-        EXPECT_NE(std::string::npos,
-                  captions.find("[VORLAX v3 [by belcour]\nSELECT MAIN FOLDER WHERE TO MOVE ALL SUBFOLDERS CONTENT TO :]"))
-            << "row " << i << ": " << captions;
+        const char* const caption =
+            "[VORLAX v3 [by belcour]\nSELECT MAIN FOLDER WHERE TO MOVE ALL SUBFOLDERS CONTENT TO :]";
+        EXPECT_NE(std::string::npos, captions.find(caption)) << "row " << i << ": " << captions;
         RECT workArea = {}, bounds = {};
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
         GetWindowRect(dialog, &bounds);
