@@ -13,8 +13,7 @@ namespace {
 TEST(MainFolderFromTail, ArgumentsOnRealFolders) {
     ScratchFolder scratch("startup");
     const std::string root = scratch.Path();
-    MakeFile(root, "Holiday\\a.jpg", "");
-    MakeFolders(root, "My Photos\\");
+    ASSERT_TRUE(MakeFile(root, "Holiday\\a.jpg", "") && MakeFolders(root, "My Photos\\"));
     // Relative arguments are taken from the current folder.
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
