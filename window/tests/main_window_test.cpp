@@ -220,7 +220,8 @@ LRESULT CALLBACK RecordingBar(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 // The main button pressed in the modal loop, with one more message queued behind it that
-// the walk passes on to the window: a help double click, or the system close.
+// the walk passes on to the window: a help double click, or the system close, after which
+// nothing is touched, not even the thumbnail cache.
 TEST(MainWindowRun, ThroughTheModalLoopWithAMessageNestedInTheWalk) {
     struct Row {
         UINT message;
@@ -233,11 +234,11 @@ TEST(MainWindowRun, ThroughTheModalLoopWithAMessageNestedInTheWalk) {
     const Row rows[] = {
         {WM_COMMAND, MAKEWPARAM(IDC_HELP, STN_DBLCLK), "top.txt undo 'Kellerup'.bat x.txt y.txt z.txt ",
          "dv dv dv dv dv dv ev ev eh ev timer set count 0 frame 1", 4, 1},
-        {WM_SYSCOMMAND, SC_CLOSE, "a\\ a\\b\\ a\\b\\y.txt a\\x.txt c\\ c\\z.txt top.txt ", "", 0, 0},
+        {WM_SYSCOMMAND, SC_CLOSE, "a\\ a\\Thumbs.db a\\b\\ a\\b\\y.txt a\\x.txt c\\ c\\z.txt top.txt ", "", 0, 0},
     };
     for (size_t i = 0; i < sizeof(rows) / sizeof(rows[0]); ++i) {
         ScratchFolder scratch("modal");
-        for (const char* file : {"top.txt", "a\\x.txt", "a\\b\\y.txt", "c\\z.txt"}) {
+        for (const char* file : {"top.txt", "a\\x.txt", "a\\Thumbs.db", "a\\b\\y.txt", "c\\z.txt"}) {
             ASSERT_TRUE(MakeFile(scratch.Path(), file, file)) << file;
         }
         HWND window = FreshWindow();
