@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 namespace {
 
 struct WindowSearch {
@@ -73,6 +75,11 @@ std::string ToWindowsPath(const std::string& path) {
     return windows;
 }
 
+std::string ProgramUnderTest() {
+    const char* program = getenv("VORLAX_EXE");
+    return ToWindowsPath(program != nullptr ? program : "");
+}
+
 RunningProgram StartProgram(const std::string& program, const std::string& tail) {
     RunningProgram running = {};
     std::string commandLine = "\"" + program + "\"";
@@ -118,6 +125,11 @@ HWND WaitForWindowOfClass(DWORD processId, const char* className, DWORD millisec
 
 HWND WaitForWindowTitled(DWORD processId, const char* title, DWORD milliseconds) {
     return WaitForWindowMatching(processId, [&](HWND window) { return TextOf(window) == title; }, milliseconds);
+}
+
+HWND WaitForDialog(const RunningProgram& program, DWORD milliseconds) {
+    if (!program.started) return nullptr;
+    return WaitForWindowOfClass(program.process.dwProcessId, "#32770", milliseconds);
 }
 
 std::string ClassOf(HWND window) {
@@ -192,6 +204,17 @@ ControlView ViewControl(HWND window, int identifier) {
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bounds), 2);
     view.rectangle = bounds;
     return view;
+}
+
+std::string ControlStates(HWND window, int first, int last) {
+    std::string states;
+    for (int identifier = first; identifier <= last; ++identifier) {
+        HWND control = GetDlgItem(window, identifier);
+        if (!states.empty()) states += ' ';
+        states += IsWindowEnabled(control) ? 'e' : 'd';
+        states += IsWindowVisible(control) ? 'v' : 'h';
+    }
+    return states;
 }
 
 int CheckStateOf(HWND window, int identifier) {

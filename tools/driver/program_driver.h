@@ -15,6 +15,9 @@ struct RunningProgram {
     bool started;
 };
 
+// The program the tests drive: the VORLAX_EXE environment value, in the form Wine shows it.
+std::string ProgramUnderTest();
+
 // Starts `program` with the command line: the quoted program path, a blank, then `tail`
 // exactly as given (nothing when `tail` is empty).
 RunningProgram StartProgram(const std::string& program, const std::string& tail);
@@ -33,6 +36,10 @@ HWND WaitForWindowOfClass(DWORD processId, const char* className, DWORD millisec
 
 // A visible top-level window of the process with that title, or null after the time.
 HWND WaitForWindowTitled(DWORD processId, const char* title, DWORD milliseconds);
+
+// The program's first dialog window (the browse dialog or the main window), or null
+// when none came in time or the program did not start.
+HWND WaitForDialog(const RunningProgram& program, DWORD milliseconds);
 
 std::string ClassOf(HWND window);
 std::string TextOf(HWND window);
@@ -54,6 +61,11 @@ struct ControlView {
 };
 
 ControlView ViewControl(HWND window, int identifier);
+
+// The controls `first` to `last` by identifier, each as two letters, enabled or disabled
+// (e/d) then shown or hidden (v/h), separated by blanks: "dv ev eh". Read from the window
+// styles, so it answers while a run keeps the program busy.
+std::string ControlStates(HWND window, int first, int last);
 
 // These ask the program, which answers nothing while a run works: -1 and null then.
 int CheckStateOf(HWND window, int identifier);
