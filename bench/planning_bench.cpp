@@ -8,6 +8,7 @@
 
 #include "bench/synthetic_entries.h"
 #include "engine/plan.h"
+#include "engine/progress_figures.h"
 #include "engine/script_lines.h"
 
 namespace {

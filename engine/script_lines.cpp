@@ -1,6 +1,8 @@
 // The undo script's lines, byte for byte.
 #include "engine/script_lines.h"
 
+#include "engine/progress_figures.h"
+
 namespace {
 
 const char kLineEnd[] = "\r\n";

@@ -1,20 +1,8 @@
-// The undo script's lines and the run's progress figures, as bytes, free of the platform.
+// The undo script's lines and file names, as bytes, free of the platform.
 #pragma once
 
 #include <string>
 #include <string_view>
-
-// 100 x i / (n - 1) to the nearest whole number, a half going to the even one; 0 for n = 1.
-int Percentage(int i, int n);
-
-// The progress bar position of file i of n on the 0..1000 range, worked out the way the
-// x87 unit does it in extended precision: the quotient rounded, times 1000 rounded, then
-// cut to an integer. 0 for n = 1.
-int ProgressPosition(int i, int n);
-
-// i in decimal, padded with "0" on the left to the width of n - 1.
-std::string IndexText(int i, int n);
-void AppendIndexText(std::string& out, int i, int n);
 
 // Each "%" doubled, so that the command interpreter reads the text back as it was.
 std::string PercentDoubled(std::string_view text);

@@ -1,6 +1,8 @@
 // The undo script's lines byte for byte, the percentage with halves to even, and the bar position.
 #include "engine/script_lines.h"
 
+#include "engine/progress_figures.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +11,12 @@
 #include "startup/texts.h"
 
 namespace {
+
+std::string IndexText(int i, int n) {
+    std::string index;
+    AppendIndexText(index, i, n);
+    return index;
+}
 
 TEST(Percentage, RoundedWithHalvesToEven) {
     struct Case {
