@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/file_move.h"
 #include "engine/progress_figures.h"
 
 // One file of the inventory: the platform's ANSI find record, field for field, with
@@ -33,13 +34,6 @@ void EngineResetValues();
 // directory entry. The outermost call answers the count and leaves `entries` holding
 // exactly that many; a nested call answers 0; no file found leaves `entries` untouched.
 int ListFiles(std::string& folder, std::vector<FileEntry>& entries, const std::string& mask);
-
-// The texts a run writes into its undo script, already chosen for the language.
-struct RunTexts {
-    std::string undoFile;       // the script's name in the main folder
-    std::string echoRestoring;  // starts each progress line
-    std::string done;           // ends each progress line
-};
 
 // Whoever starts a run hears from it here; either function may be null.
 struct RunSink {
