@@ -34,14 +34,9 @@ TEST(IsFolderLeftOut, LinksUnknownReparsePointsAndDotFoldersOutCloudPlaceholders
 }
 
 TEST(PlanRelocation, RelativePathsTargetsConflictsAndThumbnailCaches) {
-    struct Case {
-        const char* what;
-        std::vector<PlanSource> sources;  // below C:\m\ unless said, with alternate names
-        bool rename;
-        std::vector<std::string> targets;
-        std::vector<int> thumbnails;
-        int strays;
-    };
+    // Sources are full paths, main folder C:\m\, with their alternate names.
+    struct Case { const char* what; std::vector<PlanSource> sources; bool rename; std::vector<std::string> targets;
+                  std::vector<int> thumbnails; int strays; };
     const Case cases[] = {
         {"long names only: a shared alternate name, or a name equal to one, is no conflict",
          {{"C:\\m\\a\\IMG_20190101_123456.jpg", "IMG_20~1.JPG"}, {"C:\\m\\b\\IMG_20190202_654321.jpg", "IMG_20~1.JPG"},
@@ -67,9 +62,7 @@ TEST(PlanRelocation, RelativePathsTargetsConflictsAndThumbnailCaches) {
     }
     // A key that could not be made marks no file without an alternate name for deletion.
     EXPECT_FALSE(IsThumbnailCache("", "", ""));
-}
-
-TEST(NameSet, FindsEveryRepeatAndNothingElseWhileGrowing) {
+    // The conflict scan's name set finds every repeat and nothing else while it grows.
     NameSet set;
     for (int i = 0; i < 5000; ++i) EXPECT_TRUE(InsertName(set, "N" + std::to_string(i))) << i;
     for (int i = 0; i < 5000; i += 7) EXPECT_FALSE(InsertName(set, "N" + std::to_string(i))) << i;

@@ -19,9 +19,9 @@ namespace {
 const std::string kScript = "undo 'Kellerup'.bat";
 const std::string kHeader = "@echo off\r\nsetlocal EnableExtensions DisableDelayedExpansion\r\n";
 
-// Points this program's import of `function` at `replacement` (MinGW leaves the import
-// table writable); answers the one before.
-void* ReplaceImport(const char* function, void* replacement) {
+// Points this program's import of `function` at `replacement`; answers the one before.
+template <typename Function>
+Function ReplaceImport(const char* function, Function replacement) {
     BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
@@ -30,10 +30,11 @@ void* ReplaceImport(const char* function, void* replacement) {
         for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk); name->u1.AddressOfData != 0;
              ++name, ++slot) {
             const auto* import = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) || lstrcmpA(import->Name, function) != 0) continue;
-            void* previous = reinterpret_cast<void*>(slot->u1.Function);
-            slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            return previous;
+            if (!IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) && lstrcmpA(import->Name, function) == 0) {
+                const Function previous = reinterpret_cast<Function>(slot->u1.Function);
+                slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+                return previous;
+            }
         }
     }
     return nullptr;
@@ -58,8 +59,8 @@ BOOL WINAPI RecordingFlushFileBuffers(HANDLE file) {
     return gFlushFileBuffers(file);
 }
 
-// The tree below `m` in one line: each path, with "=" and the content where that is not
-// the path it had (files are made with their path as content; "<m>" for `m` in a script).
+// The tree in one line: each path, "=" and the content where that is not the path it had
+// (files are made with their path as content; "<m>" stands for `m` in a script).
 std::string Render(const std::string& m, const TreeSnapshot& tree) {
     std::string text;
     for (auto item : tree) {
@@ -73,14 +74,8 @@ std::string Render(const std::string& m, const TreeSnapshot& tree) {
 TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScript) {
     // Files and `after` are "|"-separated. `writes`, when not 0, is the last write that the
     // disk takes, and only half of it.
-    struct Case {
-        const char* files;
-        DWORD attributes;
-        bool renameAlways, createUndo;
-        int writes, moved;
-        std::vector<int> positions;
-        std::string after;
-    };
+    struct Case { const char* files; DWORD attributes; bool renameAlways, createUndo; int writes, moved;
+                  std::vector<int> positions; std::string after; };
     const std::string script = "|undo 'Kellerup'.bat=" + kHeader;
     const Case cases[] = {
         {"a\\x.txt|a\\b\\y.txt", 0, true, true, 0, 2, {0, 1000}, "a b y.txt=a\\b\\y.txt|a x.txt=a\\x.txt" + script +
@@ -105,9 +100,8 @@ TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScript) {
         {"d\\0|d\\1", 0, true, true, 1, 0, {}, "d\\|d\\0|d\\1"},
         {"d\\0|d\\1", 0, true, true, 4, 0, {0}, "d\\|d\\0|d\\1" + script + "md \"<m>d\\\"\r\necho restoring file #0/1   (0%% done)\r\n"},
     };
-    gWriteFile = reinterpret_cast<decltype(&WriteFile)>(ReplaceImport("WriteFile", reinterpret_cast<void*>(FillingWriteFile)));
-    gFlushFileBuffers = reinterpret_cast<decltype(&FlushFileBuffers)>(
-        ReplaceImport("FlushFileBuffers", reinterpret_cast<void*>(RecordingFlushFileBuffers)));
+    gWriteFile = ReplaceImport("WriteFile", &FillingWriteFile);
+    gFlushFileBuffers = ReplaceImport("FlushFileBuffers", &RecordingFlushFileBuffers);
     for (const Case& c : cases) {
         SCOPED_TRACE("case " + std::to_string(&c - cases) + ": " + c.files);
         ScratchFolder scratch("run");
@@ -128,8 +122,8 @@ TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScript) {
         const std::vector<LONGLONG> flushed = {static_cast<LONGLONG>(after[kScript].size())};
         EXPECT_EQ(c.createUndo ? flushed : std::vector<LONGLONG>(), gFlushedSizes);
     }
-    ReplaceImport("WriteFile", reinterpret_cast<void*>(gWriteFile));
-    ReplaceImport("FlushFileBuffers", reinterpret_cast<void*>(gFlushFileBuffers));
+    ReplaceImport("WriteFile", gWriteFile);
+    ReplaceImport("FlushFileBuffers", gFlushFileBuffers);
 }
 
 // Faults met in one folder: script names taken by folders and files up to the 99th, a file
@@ -139,9 +133,8 @@ TEST(RelocateFolder, FaultsOnTheWay) {
     ScratchFolder scratch("faults"), outside("outside");
     const std::string m = scratch.Path();
     for (int number = 1; number < kUndoScriptNames; ++number) {
-        const std::string name = UndoScriptName(kScript, number);
-        ASSERT_TRUE(number % 2 ? MakeFolders(m, name + "\\")
-                               : MakeFile(m, name, name, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
+        const std::string name = UndoScriptName(kScript, number) + (number % 2 ? "\\" : "");
+        ASSERT_TRUE(number % 2 ? MakeFolders(m, name) : MakeFile(m, name, name, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
     }
     std::string deep = "long\\";
     while (m.size() + deep.size() < 235) deep += "ten chars\\";
@@ -164,10 +157,10 @@ TEST(RelocateFolder, FaultsOnTheWay) {
     CloseHandle(held);
     // The 49 earlier scripts and the held file counted; no path cut, nothing through the link.
     EXPECT_EQ(49 + 3, gRelocationCount);
-    for (const std::string& moved : {std::string("a\\free.txt"), deep + "fits.txt"}) {
-        expected[moved.substr(moved.rfind('\\') + 1)] = expected[moved];
-        expected.erase(moved);
-    }
+    expected["free.txt"] = "a\\free.txt";
+    expected["fits.txt"] = deep + "fits.txt";
+    expected.erase("a\\free.txt");
+    expected.erase(deep + "fits.txt");
     TreeSnapshot after = Snapshot(m);
     const std::string last = UndoScriptName(kScript, kUndoScriptNames);
     // The held file's move failed: no line may send anything in its place.
@@ -221,10 +214,9 @@ void BuildRandomTree(const std::string& m, std::mt19937& random) {
 struct Tally { int runs = 0, changes = 0, putBack = 0; };
 
 // One seed: a tree, one to three runs in either rename mode with changes a user may make
-// between and after them, then every script, newest first, delayed expansion on for odd
-// seeds. No byte of any file there just before the scripts ran is lost, wherever its file
-// ended up; every file and folder of the first tree is back in its place unless a change
-// may have blocked its way back (its folder touched) or deleted it.
+// between and after them, then every script newest first, delayed expansion on for odd
+// seeds. No byte there before the scripts ran is lost; everything of the first tree is
+// back in its place unless a change deleted it or may have blocked its way (its folder).
 void CheckSeed(unsigned seed, Tally& tally) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     ScratchFolder scratch("safety%");
