@@ -16,19 +16,17 @@ struct NestedWalk { std::string folder; std::vector<FileEntry>* entries; int ans
 TEST(ListFiles, OneWalkOverEveryKindOfEntryWithANestedWalkInsideThenMasks) {
     ScratchFolder scratch("walk"), inner("inner");
     const std::string m = scratch.Path();
-    const std::pair<const char*, DWORD> files[] = {
-        {"x", 0}, {"s1\\p", 0}, {"y", 0}, {"s2\\q", 0}, {"s2\\t\\r", 0}, {".htaccess", 0}, {".git\\objects\\cdef", 0},
-        {"hidden.txt", FILE_ATTRIBUTE_HIDDEN}, {"system.txt", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN},
-        {"readonly.txt", FILE_ATTRIBUTE_READONLY}, {"a\\.cache\\deep\\file.bin", 0}, {"a\\.hidden-looking-file", 0},
-        {"hidden folder\\inside.txt", 0}};
-    for (const auto& file : files) ASSERT_TRUE(MakeFile(m, file.first, "z", file.second)) << file.first;
+    for (const char* file : {"x", "s1\\p", "y", "s2\\q", "s2\\t\\r", ".htaccess", ".git\\c", "a\\.cache\\f",
+                             "a\\.hidden-looking-file", "hidden folder\\inside.txt"}) {
+        ASSERT_TRUE(MakeFile(m, file, "z")) << file;
+    }
     ASSERT_TRUE(SetFileAttributesA((m + "hidden folder").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(MakeFile(inner.Path(), "i", "z"));
     // The nested walk runs at the first message passed on and stores its file first; after
     // it, Wine lists each folder sorted: its own files, then each subfolder's, depth first.
     std::vector<std::string> expected = {inner.Path() + "i"};
-    for (const char* path : {".htaccess", "hidden.txt", "readonly.txt", "system.txt", "x", "y", "a\\.hidden-looking-file",
-                             "hidden folder\\inside.txt", "s1\\p", "s2\\q", "s2\\t\\r"}) {
+    for (const char* path : {".htaccess", "x", "y", "a\\.hidden-looking-file", "hidden folder\\inside.txt", "s1\\p", "s2\\q",
+                             "s2\\t\\r"}) {
         expected.push_back(m + path);
     }
     std::vector<FileEntry> entries(1);
@@ -55,12 +53,9 @@ TEST(ListFiles, OneWalkOverEveryKindOfEntryWithANestedWalkInsideThenMasks) {
     }
     EXPECT_EQ(expected, listed);
     EXPECT_EQ(static_cast<int>(listed.size()), count);
-    EXPECT_EQ(0, gInventoryCount);
-    EXPECT_EQ(0, gWalkDepth);
-    // Masks match the bare name; a folder that cannot be listed gives nothing and leaves the
-    // caller's array as the walk before left it.
-    const std::tuple<const char*, const char*, int> masks[] = {
-        {"s2\\", "?", 2}, {"s2\\", "*s2*", 0}, {"x", "*.*", 0}, {"no such folder\\", "*.*", 0}};
+    EXPECT_TRUE(gInventoryCount == 0 && gWalkDepth == 0) << gInventoryCount << " " << gWalkDepth;
+    // Masks match bare names; a walk that finds nothing leaves the caller's array as it was.
+    const std::tuple<const char*, const char*, int> masks[] = {{"s2\\", "?", 2}, {"s2\\", "*s2*", 0}, {"x", "*.*", 0}};
     for (const auto& [start, mask, found] : masks) {
         folder = m + start;
         EXPECT_EQ(found, ListFiles(folder, entries, mask)) << start << " " << mask;

@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <string>
-#include <vector>
 
 #include "engine/name_set.h"
 #include "engine/plan.h"
@@ -13,11 +11,6 @@
 #include "startup/texts.h"
 
 namespace {
-
-void UpperAscii(std::string_view name, std::string& key) {
-    key.assign(name);
-    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
 
 TEST(IsFolderLeftOut, LinksUnknownReparsePointsAndDotFoldersOutCloudPlaceholdersIn) {
     const std::uint32_t folder = kFileAttributeDirectory, reparse = folder | kFileAttributeReparsePoint;
@@ -42,7 +35,7 @@ TEST(PlanRelocation, RelativePathsTargetsConflictsAndThumbnailCaches) {
          {{"C:\\m\\a\\IMG_20190101_123456.jpg", "IMG_20~1.JPG"}, {"C:\\m\\b\\IMG_20190202_654321.jpg", "IMG_20~1.JPG"},
           {"C:\\m\\c\\IMG_20~1.JPG", ""}}, false,
          {"IMG_20190101_123456.jpg", "IMG_20190202_654321.jpg", "IMG_20~1.JPG"}, {}, 0},
-        {"a file in the main folder takes part", {{"C:\\m\\x.txt", ""}, {"C:\\m\\a\\X.TXT", ""}}, true, {"x.txt", "a X.TXT"}, {}, 0},
+        {"a main-folder file takes part", {{"C:\\m\\x.txt", ""}, {"C:\\m\\a\\X.TXT", ""}}, true, {"x.txt", "a X.TXT"}, {}, 0},
         {"thumbnail caches by name or alternate name, out of the scan", {{"C:\\m\\a\\Thumbs.db", ""},
          {"C:\\m\\x.txt", ""}, {"C:\\m\\b\\thumbs.DB", ""}, {"C:\\m\\c\\l.db", "THUMBS.DB"}, {"C:\\m\\d\\y", "thumbs.db"},
          {"C:\\m\\e\\Thumbs.db.txt", "THUMBS~1.TXT"}, {"C:\\m\\e\\MyThumbs.db", ""}, {"C:\\m\\f\\y", ""}}, false,
@@ -51,8 +44,12 @@ TEST(PlanRelocation, RelativePathsTargetsConflictsAndThumbnailCaches) {
          {"C:\\m\\C:\\m\\x", ""}, {"c:\\M\\y.txt", ""}, {"C:\\m", ""}, {"C:\\other\\Thumbs.db", ""}}, false,
          {"x"}, {}, 4},
     };
+    const FoldCaseFn upperAscii = [](std::string_view name, std::string& key) {
+        key.assign(name);
+        for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    };
     for (const Case& c : cases) {
-        const RelocationPlan plan = PlanRelocation(c.sources, "C:\\m\\", false, UpperAscii);
+        const RelocationPlan plan = PlanRelocation(c.sources, "C:\\m\\", false, upperAscii);
         std::vector<std::string> targets(plan.relative.size());
         for (std::size_t i = 0; i < targets.size(); ++i) AssignTargetName(targets[i], plan.relative[i], plan.rename);
         EXPECT_EQ(c.rename, plan.rename) << c.what;
@@ -79,13 +76,9 @@ TEST(ProgressFigures, PercentageBarPositionIndexTextAndScriptNames) {
         {'u', CatalogueText(TXT_UNDO_FILE, "FR"), 2, 0, "Annul VORLAX 'Kellerup' (2).bat"},
     };
     for (const Case& c : cases) {
-        std::string got;
-        switch (c.kind) {
-            case 'p': got = std::to_string(Percentage(c.i, c.n)); break;
-            case 'b': got = std::to_string(ProgressPosition(c.i, c.n)); break;
-            case 'x': AppendIndexText(got, c.i, c.n); break;
-            default: got = UndoScriptName(c.text, c.i);
-        }
+        std::string got = c.kind == 'u' ? UndoScriptName(c.text, c.i) : "";
+        if (c.kind == 'x') AppendIndexText(got, c.i, c.n);
+        if (c.kind == 'p' || c.kind == 'b') got = std::to_string((c.kind == 'p' ? Percentage : ProgressPosition)(c.i, c.n));
         EXPECT_EQ(c.expected, got) << "case " << &c - cases << ": " << c.kind << " " << c.text << " " << c.i << " " << c.n;
     }
 }

@@ -72,8 +72,7 @@ std::string Render(const std::string& m, const TreeSnapshot& tree) {
 }
 
 TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScript) {
-    // Files and `after` are "|"-separated. `writes`, when not 0, is the last write that the
-    // disk takes, and only half of it.
+    // Files and `after` are "|"-separated; `writes`, if not 0, is the last write the disk takes, and half of it.
     struct Case { const char* files; DWORD attributes; bool renameAlways, createUndo; int writes, moved;
                   std::vector<int> positions; std::string after; };
     const std::string script = "|undo 'Kellerup'.bat=" + kHeader;
@@ -82,7 +81,8 @@ TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScript) {
          "md \"<m>a\\\"\r\necho restoring file #0/1   (0%% done)\r\n"
          "if not exist \"<m>a\\a x.txt\" move \"<m>a x.txt\" \"<m>a\\\"\r\nren \"<m>a\\a x.txt\" \"x.txt\"\r\n"
          "md \"<m>a\\b\\\"\r\necho restoring file #1/1   (100%% done)\r\n"
-         "if not exist \"<m>a\\b\\a b y.txt\" move \"<m>a b y.txt\" \"<m>a\\b\\\"\r\nren \"<m>a\\b\\a b y.txt\" \"y.txt\"\r\n"},
+         "if not exist \"<m>a\\b\\a b y.txt\" move \"<m>a b y.txt\" \"<m>a\\b\\\"\r\n"
+         "ren \"<m>a\\b\\a b y.txt\" \"y.txt\"\r\n"},
         {"2019\\summer\\img.jpg|top.txt|a\\photo.jpg|b\\photo.jpg", 0, true, false, 0, 3, {0, 333, 666, 1000},
          "2019 summer img.jpg=2019\\summer\\img.jpg|2019\\|a photo.jpg=a\\photo.jpg|b photo.jpg=b\\photo.jpg|top.txt"},
         // U+0250 and its capital U+2C6F take 2 and 3 bytes: folded on UTF-16, every byte kept.
@@ -90,7 +90,8 @@ TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScript) {
          "a a\xC9\x90" "b.txt=a\\a\xC9\x90" "b.txt|b A\xE2\xB1\xAF" "B.TXT=b\\A\xE2\xB1\xAF" "B.TXT"},
         {"a\\\xC9\x90" "b.txt|b\\\xC9\x90" "b.txu", 0, false, false, 0, 2, {0, 1000},
          "\xC9\x90" "b.txt=a\\\xC9\x90" "b.txt|\xC9\x90" "b.txu=b\\\xC9\x90" "b.txu"},
-        {"\xC3\xA9", 0, false, true, 0, 0, {0}, script.substr(1) + "chcp 65001 >nul\r\necho restoring file #0/0   (0%% done)\r\n|\xC3\xA9"},
+        {"\xC3\xA9", 0, false, true, 0, 0, {0},
+         script.substr(1) + "chcp 65001 >nul\r\necho restoring file #0/0   (0%% done)\r\n|\xC3\xA9"},
         {"Thumbs.db|a\\Thumbs.db|a\\x.txt|only\\thumbs.DB|b\\c\\THUMBS.DB|.git\\x|a\\.f",
          FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, false, false, 0, 2, {0, 1000},
          ".f=a\\.f|.git\\|.git\\x|b\\|b\\c\\|only\\|x.txt=a\\x.txt"},
@@ -98,7 +99,8 @@ TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScript) {
         {"a b\\x.txt|a\\b x.txt", 0, true, false, 0, 1, {0, 1000}, "a b x.txt=a\\b x.txt|a b\\|a b\\x.txt"},
         {"", 0, false, true, 0, 0, {}, script.substr(1)},
         {"d\\0|d\\1", 0, true, true, 1, 0, {}, "d\\|d\\0|d\\1"},
-        {"d\\0|d\\1", 0, true, true, 4, 0, {0}, "d\\|d\\0|d\\1" + script + "md \"<m>d\\\"\r\necho restoring file #0/1   (0%% done)\r\n"},
+        {"d\\0|d\\1", 0, true, true, 4, 0, {0},
+         "d\\|d\\0|d\\1" + script + "md \"<m>d\\\"\r\necho restoring file #0/1   (0%% done)\r\n"},
     };
     gWriteFile = ReplaceImport("WriteFile", &FillingWriteFile);
     gFlushFileBuffers = ReplaceImport("FlushFileBuffers", &RecordingFlushFileBuffers);
@@ -126,19 +128,17 @@ TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScript) {
     ReplaceImport("FlushFileBuffers", gFlushFileBuffers);
 }
 
-// Faults met in one folder: script names taken by folders and files up to the 99th, a file
-// held open, a path too long for the find record, a link out of the tree. A second run
-// then finds every script name taken and moves nothing.
+// Faults met in one folder: script names taken by folders and files up to the 99th, a file held
+// open, a path too long for the find record, a link out of the tree; then every name taken.
 TEST(RelocateFolder, FaultsOnTheWay) {
     ScratchFolder scratch("faults"), outside("outside");
     const std::string m = scratch.Path();
     for (int number = 1; number < kUndoScriptNames; ++number) {
         const std::string name = UndoScriptName(kScript, number) + (number % 2 ? "\\" : "");
-        ASSERT_TRUE(number % 2 ? MakeFolders(m, name) : MakeFile(m, name, name, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
+        ASSERT_TRUE(number % 2 ? MakeFolders(m, name)
+                               : MakeFile(m, name, name, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
     }
-    std::string deep = "long\\";
-    while (m.size() + deep.size() < 235) deep += "ten chars\\";
-    deep += std::string(244 - m.size() - deep.size(), 'x') + "\\";
+    const std::string deep = "long\\" + std::string(238 - m.size(), 'x') + "\\";
     for (const std::string& file : {std::string("a\\locked.txt"), std::string("a\\free.txt"), deep + "fits.txt"}) {
         ASSERT_TRUE(MakeFile(m, file, file));  // fits.txt: 253 characters
     }
@@ -167,7 +167,7 @@ TEST(RelocateFolder, FaultsOnTheWay) {
     EXPECT_EQ(std::string::npos, after[last].find("locked")) << after[last];
     expected[last] = after[last];
     EXPECT_EQ(expected, after) << Describe(after);
-    // Every name taken now: nothing moves, not even the file no longer held.
+    // Nothing moves now, not even the file no longer held.
     EXPECT_EQ(0, RunOn(m, true, true));
     EXPECT_EQ(after, Snapshot(m));
     // The clean-up's ANSI calls reach neither so deep nor through a link.
@@ -175,8 +175,7 @@ TEST(RelocateFolder, FaultsOnTheWay) {
     RunAndWait("Z:\\bin\\rm -f " + link, &exitCode);
 }
 
-// Names the interpreter could misread: "%", "&", "^", parentheses, and "!" pairs around
-// names of variables nobody sets, which delayed expansion would drop.
+// Names the interpreter could misread; delayed expansion would drop each "!" pair.
 const char* const kPieces[] = {"photo", "IMG_2019.JPG", "a b", "x.y.z", "100%", "R&D", "up^down.tar.gz", "it's",
                                "%PATH%", "(1) q", "x!y!", "r!q!&(s).txt"};
 const std::string kThumbnail = "a thumbnail cache";
@@ -189,21 +188,18 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, path.rfind('\\', path.size() - 2) + 1);
 }
 
-// Folders up to three deep, dot-folders among them; plain, hidden and read-only files,
-// thumbnail caches, and for a name with "!" a main-folder file named as delayed expansion
-// would read it, which a script must leave alone.
+// Folders in folders, dot-folders among them; plain, hidden and read-only files,
+// thumbnail caches, and for a name with "!" the main-folder file that expansion would read.
 void BuildRandomTree(const std::string& m, std::mt19937& random) {
     std::vector<std::string> folders = {""};
     for (int i = 0; i < 8; ++i) {
-        const std::string parent = folders[random() % folders.size()];
-        if (std::count(parent.begin(), parent.end(), '\\') < 3) {
-            folders.push_back(parent + (random() % 7 ? RandomName(random) : ".dot") + "\\");
-        }
+        folders.push_back(folders[random() % folders.size()] + (random() % 7 ? RandomName(random) : ".dot") + "\\");
     }
     const DWORD attributes[] = {0, 0, 0, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_READONLY};
     for (int i = 0; i < 20; ++i) {
         const bool thumbnail = random() % 9 == 0;
-        const std::string name = thumbnail ? "Thumbs.db" : RandomName(random), path = folders[random() % folders.size()] + name;
+        const std::string name = thumbnail ? "Thumbs.db" : RandomName(random);
+        const std::string path = folders[random() % folders.size()] + name;
         // A name taken already, letter case aside, is not made again.
         MakeFile(m, path, thumbnail ? kThumbnail : path + " #" + std::to_string(random()), attributes[random() % 5]);
         const std::size_t bang = name.find('!');
@@ -213,10 +209,9 @@ void BuildRandomTree(const std::string& m, std::mt19937& random) {
 
 struct Tally { int runs = 0, changes = 0, putBack = 0; };
 
-// One seed: a tree, one to three runs in either rename mode with changes a user may make
-// between and after them, then every script newest first, delayed expansion on for odd
-// seeds. No byte there before the scripts ran is lost; everything of the first tree is
-// back in its place unless a change deleted it or may have blocked its way (its folder).
+// One seed: a tree, one to three runs in either rename mode with a user's changes between and
+// after them, then every script newest first, delayed expansion on for odd seeds. No byte is lost;
+// all of the first tree is back in place unless a change deleted it or touched its folder.
 void CheckSeed(unsigned seed, Tally& tally) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     ScratchFolder scratch("safety%");
@@ -224,7 +219,7 @@ void CheckSeed(unsigned seed, Tally& tally) {
     std::mt19937 random(seed);
     BuildRandomTree(m, random);
     const TreeSnapshot first = Snapshot(m);
-    std::vector<std::string> places;  // where files came from
+    std::vector<std::string> places;  // where files were
     for (const auto& item : first) {
         if (item.second != "<folder>" && item.first.find('\\') != std::string::npos) places.push_back(item.first);
     }
@@ -232,24 +227,21 @@ void CheckSeed(unsigned seed, Tally& tally) {
     auto change = [&]() {
         const std::string made = "made by the user " + std::to_string(++tally.changes);
         const std::string place = places.empty() ? "none\\" : places[random() % places.size()];
+        const std::string folder = FolderOf(place);
         std::string renamed = place;
         std::replace(renamed.begin(), renamed.end(), '\\', ' ');
         const std::vector<std::string> inMain = ListingOrder(m);
         const std::string gone = m + inMain[random() % inMain.size()];
-        switch (random() % 5) {
-            case 0:  // a new file where a moved one came from, or where a renamed one goes back first
-                if (MakeFile(m, random() % 2 ? place : FolderOf(place) + renamed, made)) touched.insert(FolderOf(place));
-                break;
-            case 1:  // a file in the main folder deleted, scripts aside
-                deleted.insert(ReadWholeFile(gone));
-                SetFileAttributesA(gone.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (gone.find(".bat") == std::string::npos) DeleteFileA(gone.c_str());
-                break;
-            case 2:  // a folder the run removed, made again
-                MakeFolders(m, FolderOf(place));
-                break;
-            default:  // more files, in a folder of their own
-                MakeFile(m, "dropped " + std::to_string(tally.changes) + "\\" + RandomName(random), made);
+        const unsigned kind = random() % 4;
+        if (kind == 0) {  // a removed folder made again, maybe a file where a moved one was or a renamed one goes back
+            MakeFolders(m, folder);
+            if (random() % 3 && MakeFile(m, random() % 2 ? place : folder + renamed, made)) touched.insert(folder);
+        } else if (kind == 1) {  // a file in the main folder deleted, scripts aside
+            deleted.insert(ReadWholeFile(gone));
+            SetFileAttributesA(gone.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (gone.find(".bat") == std::string::npos) DeleteFileA(gone.c_str());
+        } else {  // more files, in a folder of their own
+            MakeFile(m, "dropped " + std::to_string(tally.changes) + "\\" + RandomName(random), made);
         }
     };
     const int runs = 1 + static_cast<int>(random() % 3);
@@ -263,13 +255,11 @@ void CheckSeed(unsigned seed, Tally& tally) {
     const TreeSnapshot beforeScripts = Snapshot(m);
     ASSERT_TRUE(RunScripts(scripts, seed % 2 != 0));
     const TreeSnapshot after = Snapshot(m);
-    std::multiset<std::size_t> left;
-    for (const auto& item : after) left.insert(std::hash<std::string>()(item.second));
+    std::map<std::size_t, int> left;  // by the hash of their content
+    for (const auto& item : after) ++left[std::hash<std::string>()(item.second)];
     for (const auto& item : beforeScripts) {
-        const auto found = left.find(std::hash<std::string>()(item.second));
-        EXPECT_TRUE(found != left.end()) << "the content of [" << item.first << "] is gone: " << item.second;
-        if (found != left.end()) left.erase(found);
-        if (item.second != "<folder>" && !after.count(item.first)) ++tally.putBack;
+        EXPECT_LE(0, --left[std::hash<std::string>()(item.second)]) << "[" << item.first << "] is gone: " << item.second;
+        tally.putBack += item.second != "<folder>" && !after.count(item.first);
     }
     for (const auto& item : first) {
         if (item.second == kThumbnail || touched.count(FolderOf(item.first)) || deleted.count(item.second)) continue;
