@@ -27,9 +27,8 @@ std::string_view SubfolderOf(std::string_view relative);
 // The file name F: everything after the last "\".
 std::string_view FileNameOf(std::string_view relative);
 
-// The name T the file gets in the main folder: F, or with renaming the whole relative
-// path with each "\" turned into a blank.
-std::string TargetName(std::string_view relative, bool rename);
+// Makes `target` the name the file gets in the main folder: its file name, or with
+// renaming its whole relative path with each "\" turned into a blank.
 void AssignTargetName(std::string& target, std::string_view relative, bool rename);
 
 // Whether a file is a thumbnail cache, by its own name or by its alternate name: their

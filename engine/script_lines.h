@@ -4,10 +4,6 @@
 #include <string>
 #include <string_view>
 
-// Each "%" doubled, so that the command interpreter reads the text back as it was.
-std::string PercentDoubled(std::string_view text);
-void AppendPercentDoubled(std::string& out, std::string_view text);
-
 // Whether any byte is 128 or more: such a script is written in UTF-8.
 bool HasHighByte(std::string_view text);
 
@@ -19,9 +15,9 @@ const int kUndoScriptNames = 99;
 // script keeps its name.
 std::string UndoScriptName(std::string_view baseName, int number);
 
-// Every line ends in CR LF. The header turns delayed expansion off; the UTF-8 header
-// switches the console's code page too. The Append forms add to `out`, so that one
-// buffer serves a whole run.
+// Each adds its line (the header: its lines) to `out`. Every line ends in CR LF. The
+// header turns delayed expansion off; the UTF-8 header switches the console's code page
+// too. Every "%" in a path or name is doubled, so that the interpreter reads it as it is.
 void AppendHeaderLines(std::string& out, bool utf8);
 void AppendFolderLine(std::string& out, std::string_view mainFolder, std::string_view subfolder);
 void AppendEchoLine(std::string& out, std::string_view restoringText, std::string_view doneText, int i, int n);
@@ -29,10 +25,3 @@ void AppendMoveBackLine(std::string& out, std::string_view mainFolder, std::stri
                         std::string_view target);
 void AppendRenameBackLine(std::string& out, std::string_view mainFolder, std::string_view subfolder,
                           std::string_view target, std::string_view fileName);
-
-std::string HeaderLines(bool utf8);
-std::string FolderLine(std::string_view mainFolder, std::string_view subfolder);
-std::string EchoLine(std::string_view restoringText, std::string_view doneText, int i, int n);
-std::string MoveBackLine(std::string_view mainFolder, std::string_view subfolder, std::string_view target);
-std::string RenameBackLine(std::string_view mainFolder, std::string_view subfolder, std::string_view target,
-                           std::string_view fileName);

@@ -45,7 +45,9 @@ bool OpenUndoScript(UndoScript& script, const std::string& folder, const std::st
             }
             return false;
         }
-        if (WriteUndoLine(script, HeaderLines(utf8))) return true;
+        std::string header;
+        AppendHeaderLines(header, utf8);
+        if (WriteUndoLine(script, header)) return true;
         // An empty script of ours would only take a name from the next run.
         CloseUndoScript(script);
         FsDeleteFile(path);
