@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "bench/synthetic_entries.h"
-#include "engine/plan.h"
+#include "engine/file_move.h"
+#include "engine/progress_figures.h"
 #include "engine/script_lines.h"
 
 namespace {
@@ -26,28 +27,17 @@ std::size_t PlanAndWriteLines(const std::string& mainFolder, const SyntheticInve
         sources.push_back(PlanSource{inventory.paths[i], inventory.alternates[i]});
     }
     const RelocationPlan plan = PlanRelocation(sources, mainFolder, false, UpperAscii);
+    const RunTexts texts{"undo 'Kellerup'.bat", "echo restoring file #", "done"};
     const int n = static_cast<int>(plan.relative.size());
-    std::string line;
-    std::string target;
-    AppendHeaderLines(line, false);
-    std::size_t bytes = line.size();
+    std::string header;
+    AppendHeaderLines(header, false);
+    std::size_t bytes = header.size();
     std::string_view tracker;
+    FileMove move;
     for (int i = 0; i < n; ++i) {
-        bytes += static_cast<std::size_t>(ProgressPosition(i, n) > 1000);
-        const std::string_view subfolder = SubfolderOf(plan.relative[i]);
-        line.clear();
-        if (subfolder != tracker) {
-            tracker = subfolder;
-            AppendFolderLine(line, mainFolder, subfolder);
-        }
-        AssignTargetName(target, plan.relative[i], plan.rename);
-        AppendEchoLine(line, "echo restoring file #", "done", i, n);
-        bytes += line.size();
-        if (subfolder.empty()) continue;
-        line.clear();
-        AppendMoveBackLine(line, mainFolder, subfolder, target);
-        if (plan.rename) AppendRenameBackLine(line, mainFolder, subfolder, target, FileNameOf(plan.relative[i]));
-        bytes += line.size();
+        bytes += static_cast<std::size_t>(ProgressPosition(i, n) > kProgressRange);
+        DescribeFileMove(plan, i, mainFolder, texts, tracker, move);
+        bytes += move.folderLine.size() + move.echoLine.size() + move.backLines.size();
     }
     return bytes;
 }

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/file_move.h"
+#include "engine/progress_figures.h"
+
 // One file of the inventory: the platform's ANSI find record, field for field, with
 // cFileName holding the file's full path (at most 259 characters) instead of its name.
 typedef WIN32_FIND_DATAA FileEntry;
@@ -32,16 +35,6 @@ void EngineResetValues();
 // exactly that many; a nested call answers 0; no file found leaves `entries` untouched.
 int ListFiles(std::string& folder, std::vector<FileEntry>& entries, const std::string& mask);
 
-// The positions the move pass reports run from 0 to this.
-const int kProgressRange = 1000;
-
-// The texts a run writes into its undo script, already chosen for the language.
-struct RunTexts {
-    std::string undoFile;       // the script's name in the main folder
-    std::string echoRestoring;  // starts each progress line
-    std::string done;           // ends each progress line
-};
-
 // Whoever starts a run hears from it here; either function may be null.
 struct RunSink {
     void* context;
@@ -53,7 +46,7 @@ struct RunSink {
 
 // Everything a run needs, as values.
 struct RunRequest {
-    std::string mainFolder;  // ends in ""
+    std::string mainFolder;  // ends in a backslash
     bool renameAlways;
     bool createUndo;
     RunTexts texts;

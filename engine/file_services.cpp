@@ -1,4 +1,4 @@
-// Guarded file-system calls: error mode 0x8001 around each, last error cleared, calls serialised.
+// Guarded file-system calls: critical-error and open-file boxes off around each, last error cleared, calls serialised.
 #include "engine/file_services.h"
 
 #include <atomic>

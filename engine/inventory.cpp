@@ -11,6 +11,7 @@
 int gInventoryCount = 0;
 int gWalkDepth = 0;
 
+static_assert(kMaxPathChars == MAX_PATH - 1, "MAX_PATH");
 static_assert(kFileAttributeDirectory == FILE_ATTRIBUTE_DIRECTORY, "FILE_ATTRIBUTE_DIRECTORY");
 static_assert(kFileAttributeReparsePoint == FILE_ATTRIBUTE_REPARSE_POINT, "FILE_ATTRIBUTE_REPARSE_POINT");
 static_assert(IsReparseTagNameSurrogate(kReparseTagNameSurrogate), "IsReparseTagNameSurrogate");

@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-// The longest path a find record or an ANSI file call holds whole; longer ones are never cut.
+// The longest path a find record or an ANSI file call holds whole (MAX_PATH less its
+// NUL, checked where the platform is known); longer ones are never cut.
 const std::size_t kMaxPathChars = 259;
 
 // Makes `key`, the form of `name` that is equal for two names exactly when the file
@@ -26,9 +27,8 @@ std::string_view SubfolderOf(std::string_view relative);
 // The file name F: everything after the last "\".
 std::string_view FileNameOf(std::string_view relative);
 
-// The name T the file gets in the main folder: F, or with renaming the whole relative
-// path with each "\" turned into a blank.
-std::string TargetName(std::string_view relative, bool rename);
+// Makes `target` the name the file gets in the main folder: its file name, or with
+// renaming its whole relative path with each "\" turned into a blank.
 void AssignTargetName(std::string& target, std::string_view relative, bool rename);
 
 // Whether a file is a thumbnail cache, by its own name or by its alternate name: their
@@ -53,9 +53,10 @@ struct RelocationPlan {
     bool rename = false;
 };
 
-// Steps 3 to 5 of a run and the choice of the thumbnail pass. Without the rename option
-// the conflict scan looks for two files, thumbnail caches aside, whose file names are
-// equal ignoring letter case (`fold`); it stops at the first. Alternate names only tell
-// thumbnail caches.
+// What a run will do with its inventory: each file's path below the main folder, which
+// files are thumbnail caches, and whether the files are renamed. Without the rename
+// option the conflict scan looks for two files, thumbnail caches aside, whose file names
+// are equal ignoring letter case (`fold`); it stops at the first. Alternate names only
+// tell thumbnail caches.
 RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::string_view mainFolder,
                               bool renameAlways, FoldCaseFn fold);

@@ -71,46 +71,28 @@ bool ScriptNeedsUtf8(const std::string& mainFolder, const RunTexts& texts,
 int MovePass(const std::string& mainFolder, const RelocationPlan& plan, const RunTexts& texts, UndoScript* script,
              const RunSink& sink) {
     const int n = static_cast<int>(plan.relative.size());
-    const std::string& restoring = texts.echoRestoring;
-    const std::string& done = texts.done;
     std::string_view tracker;
-    std::string line;
-    std::string target;
+    FileMove move;
     std::string from;
     std::string to;
     int moved = 0;
     for (int i = 0; i < n; ++i) {
         if (sink.progress != nullptr) sink.progress(sink.context, ProgressPosition(i, n));
-        const std::string_view relative = plan.relative[i];
-        const std::string_view subfolder = SubfolderOf(relative);
-        if (subfolder != tracker) {
-            tracker = subfolder;
-            if (script != nullptr) {
-                line.clear();
-                AppendFolderLine(line, mainFolder, subfolder);
-                if (!WriteUndoLine(*script, line)) break;
-            }
-        }
-        AssignTargetName(target, relative, plan.rename);
+        DescribeFileMove(plan, i, mainFolder, texts, tracker, move);
         if (script != nullptr) {
-            line.clear();
-            AppendEchoLine(line, restoring, done, i, n);
-            if (!WriteUndoLine(*script, line)) break;
+            if (!move.folderLine.empty() && !WriteUndoLine(*script, move.folderLine)) break;
+            if (!WriteUndoLine(*script, move.echoLine)) break;
         }
-        if (subfolder.empty()) continue;
-        from.assign(mainFolder).append(relative);
-        to.assign(mainFolder).append(target);
+        if (move.subfolder.empty()) continue;
+        from.assign(mainFolder).append(plan.relative[i]);
+        to.assign(mainFolder).append(move.target);
         // Renaming keeps the length and a bare name is shorter, so this only guards the
         // impossible; a path is never cut to fit.
         if (to.size() > kMaxPathChars || !FsMoveFile(from, to)) continue;
         ++moved;
-        if (script == nullptr) continue;
-        // The file's two lines go out together, so that a file sent back below leaves
-        // neither of them in the script.
-        line.clear();
-        AppendMoveBackLine(line, mainFolder, subfolder, target);
-        if (plan.rename) AppendRenameBackLine(line, mainFolder, subfolder, target, FileNameOf(relative));
-        if (!WriteUndoLine(*script, line)) {
+        // The file's back lines go out in one write, so that a file sent back below
+        // leaves none of them in the script.
+        if (script != nullptr && !WriteUndoLine(*script, move.backLines)) {
             if (FsMoveFile(to, from)) --moved;
             break;
         }

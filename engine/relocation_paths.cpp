@@ -31,9 +31,3 @@ void AssignTargetName(std::string& target, std::string_view relative, bool renam
         if (c == '\\') c = ' ';
     }
 }
-
-std::string TargetName(std::string_view relative, bool rename) {
-    std::string target;
-    AssignTargetName(target, relative, rename);
-    return target;
-}

@@ -1,21 +1,13 @@
-// The undo script's lines, byte for byte.
+// The undo script's lines and file names, byte for byte.
 #include "engine/script_lines.h"
+
+#include "engine/progress_figures.h"
 
 namespace {
 
 const char kLineEnd[] = "\r\n";
 
-void AppendQuoted(std::string& out, std::string_view first, std::string_view second,
-                  std::string_view third = std::string_view()) {
-    out += '"';
-    AppendPercentDoubled(out, first);
-    AppendPercentDoubled(out, second);
-    AppendPercentDoubled(out, third);
-    out += '"';
-}
-
-}  // namespace
-
+// Each "%" doubled: the command interpreter reads the pair back as one.
 void AppendPercentDoubled(std::string& out, std::string_view text) {
     for (std::size_t start = 0;;) {
         const std::size_t percent = text.find('%', start);
@@ -29,11 +21,16 @@ void AppendPercentDoubled(std::string& out, std::string_view text) {
     }
 }
 
-std::string PercentDoubled(std::string_view text) {
-    std::string doubled;
-    AppendPercentDoubled(doubled, text);
-    return doubled;
+void AppendQuoted(std::string& out, std::string_view first, std::string_view second,
+                  std::string_view third = std::string_view()) {
+    out += '"';
+    AppendPercentDoubled(out, first);
+    AppendPercentDoubled(out, second);
+    AppendPercentDoubled(out, third);
+    out += '"';
 }
+
+}  // namespace
 
 bool HasHighByte(std::string_view text) {
     for (char c : text) {
@@ -101,35 +98,4 @@ void AppendRenameBackLine(std::string& out, std::string_view mainFolder, std::st
     out += ' ';
     AppendQuoted(out, fileName, std::string_view());
     out += kLineEnd;
-}
-
-std::string HeaderLines(bool utf8) {
-    std::string line;
-    AppendHeaderLines(line, utf8);
-    return line;
-}
-
-std::string FolderLine(std::string_view mainFolder, std::string_view subfolder) {
-    std::string line;
-    AppendFolderLine(line, mainFolder, subfolder);
-    return line;
-}
-
-std::string EchoLine(std::string_view restoringText, std::string_view doneText, int i, int n) {
-    std::string line;
-    AppendEchoLine(line, restoringText, doneText, i, n);
-    return line;
-}
-
-std::string MoveBackLine(std::string_view mainFolder, std::string_view subfolder, std::string_view target) {
-    std::string line;
-    AppendMoveBackLine(line, mainFolder, subfolder, target);
-    return line;
-}
-
-std::string RenameBackLine(std::string_view mainFolder, std::string_view subfolder, std::string_view target,
-                           std::string_view fileName) {
-    std::string line;
-    AppendRenameBackLine(line, mainFolder, subfolder, target, fileName);
-    return line;
 }

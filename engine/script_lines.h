@@ -1,24 +1,8 @@
-// The undo script's lines and the run's progress figures, as bytes, free of the platform.
+// The undo script's lines and file names, as bytes, free of the platform.
 #pragma once
 
 #include <string>
 #include <string_view>
-
-// 100 x i / (n - 1) to the nearest whole number, a half going to the even one; 0 for n = 1.
-int Percentage(int i, int n);
-
-// The progress bar position of file i of n on the 0..1000 range, worked out the way the
-// x87 unit does it in extended precision: the quotient rounded, times 1000 rounded, then
-// cut to an integer. 0 for n = 1.
-int ProgressPosition(int i, int n);
-
-// i in decimal, padded with "0" on the left to the width of n - 1.
-std::string IndexText(int i, int n);
-void AppendIndexText(std::string& out, int i, int n);
-
-// Each "%" doubled, so that the command interpreter reads the text back as it was.
-std::string PercentDoubled(std::string_view text);
-void AppendPercentDoubled(std::string& out, std::string_view text);
 
 // Whether any byte is 128 or more: such a script is written in UTF-8.
 bool HasHighByte(std::string_view text);
@@ -31,9 +15,9 @@ const int kUndoScriptNames = 99;
 // script keeps its name.
 std::string UndoScriptName(std::string_view baseName, int number);
 
-// Every line ends in CR LF. The header turns delayed expansion off; the UTF-8 header
-// switches the console's code page too. The Append forms add to `out`, so that one
-// buffer serves a whole run.
+// Each adds its line (the header: its lines) to `out`. Every line ends in CR LF. The
+// header turns delayed expansion off; the UTF-8 header switches the console's code page
+// too. Every "%" in a path or name is doubled, so that the interpreter reads it as it is.
 void AppendHeaderLines(std::string& out, bool utf8);
 void AppendFolderLine(std::string& out, std::string_view mainFolder, std::string_view subfolder);
 void AppendEchoLine(std::string& out, std::string_view restoringText, std::string_view doneText, int i, int n);
@@ -41,10 +25,3 @@ void AppendMoveBackLine(std::string& out, std::string_view mainFolder, std::stri
                         std::string_view target);
 void AppendRenameBackLine(std::string& out, std::string_view mainFolder, std::string_view subfolder,
                           std::string_view target, std::string_view fileName);
-
-std::string HeaderLines(bool utf8);
-std::string FolderLine(std::string_view mainFolder, std::string_view subfolder);
-std::string EchoLine(std::string_view restoringText, std::string_view doneText, int i, int n);
-std::string MoveBackLine(std::string_view mainFolder, std::string_view subfolder, std::string_view target);
-std::string RenameBackLine(std::string_view mainFolder, std::string_view subfolder, std::string_view target,
-                           std::string_view fileName);

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "engine/file_services.h"
+#include "engine/plan.h"
 #include "engine/script_lines.h"
 
 UndoScript::~UndoScript() {
@@ -32,7 +33,7 @@ bool OpenUndoScript(UndoScript& script, const std::string& folder, const std::st
     for (int number = 1; number <= kUndoScriptNames; ++number) {
         const std::string path = folder + UndoScriptName(baseName, number);
         // A longer path would be cut by the ANSI call and the script land somewhere else.
-        if (path.size() > MAX_PATH - 1) return false;
+        if (path.size() > kMaxPathChars) return false;
         script.file = FsCreateNew(path);
         if (script.file == INVALID_HANDLE_VALUE) {
             // Platforms differ in the error a folder of that name gives; either way the
@@ -44,7 +45,9 @@ bool OpenUndoScript(UndoScript& script, const std::string& folder, const std::st
             }
             return false;
         }
-        if (WriteUndoLine(script, HeaderLines(utf8))) return true;
+        std::string header;
+        AppendHeaderLines(header, utf8);
+        if (WriteUndoLine(script, header)) return true;
         // An empty script of ours would only take a name from the next run.
         CloseUndoScript(script);
         FsDeleteFile(path);

@@ -164,7 +164,11 @@ bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) 
     const std::string runner = std::string(temp) + "vorlax-runner-" + std::to_string(GetCurrentProcessId()) + ".bat";
     std::string lines = "@echo off\r\n";
     // The progress lines go nowhere; the interpreter's complaints still show.
-    for (const std::string& script : scripts) lines += "call \"" + script + "\" >nul\r\n";
+    for (std::string script : scripts) {
+        // In a batch file "%" starts a variable; doubled, it is the sign itself.
+        for (std::size_t at = 0; (at = script.find('%', at)) != std::string::npos; at += 2) script.insert(at, "%");
+        lines += "call \"" + script + "\" >nul\r\n";
+    }
     DeleteFileA(runner.c_str());
     DWORD exitCode = 0;
     const bool ran = MakeFile("", runner, lines) &&

@@ -1,5 +1,5 @@
 // The run's progress figures: the bar position and the script's percentage and numbering.
-#include "engine/script_lines.h"
+#include "engine/progress_figures.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -23,7 +23,7 @@ int ProgressPosition(int i, int n) {
     // folding them into one: on a whole-number result the cut may land one below
     // (1 of 125 gives 7), and the bar must show what it always showed.
     volatile long double quotient = static_cast<long double>(i) / static_cast<long double>(n - 1);
-    volatile long double scaled = quotient * 1000.0L;
+    volatile long double scaled = quotient * static_cast<long double>(kProgressRange);
     return static_cast<int>(scaled);
 }
 
@@ -34,10 +34,4 @@ void AppendIndexText(std::string& out, int i, int n) {
     const int indexWidth = std::snprintf(index, sizeof(index), "%d", i);
     if (indexWidth < lastWidth) out.append(static_cast<std::size_t>(lastWidth - indexWidth), '0');
     out.append(index, static_cast<std::size_t>(indexWidth));
-}
-
-std::string IndexText(int i, int n) {
-    std::string index;
-    AppendIndexText(index, i, n);
-    return index;
 }
