@@ -210,10 +210,18 @@ LRESULT CALLBACK RecordingBar(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
     if (message == PBM_SETPOS) gRun.lastPositionAt = GetTickCount();
     if (message == PBM_SETPOS) gRun.lastPosition = wParam;
     if (message == WM_DESTROY) gRun.barDestroyedAt = GetTickCount();
-    // Asked again from behind the tick the main button posted, which no timer tick can pass.
-    if (message == WM_APP && wParam == 0) PostMessageA(bar, WM_APP, 1, 0);
+    // First asked before anything could paint the window; asked again from behind the tick
+    // the main button posted, which no timer tick can pass.
+    if (message == WM_APP && wParam == 0) {
+        bool unpainted = GetUpdateRect(GetParent(bar), nullptr, FALSE);  // the bar repaints itself for the run
+        for (int id = IDC_RENAME_ALWAYS; id <= IDC_HELP; ++id) {
+            unpainted |= id != IDC_PROGRESS && GetUpdateRect(GetDlgItem(GetParent(bar), id), nullptr, FALSE);
+        }
+        gRun.stateInWalk = unpainted ? "unpainted " : "painted ";
+        PostMessageA(bar, WM_APP, 1, 0);
+    }
     if (message == WM_APP && wParam == 1) {
-        gRun.stateInWalk = ControlStates(GetParent(bar), IDC_RENAME_ALWAYS, IDC_HELP) + " timer " +
+        gRun.stateInWalk += ControlStates(GetParent(bar), IDC_RENAME_ALWAYS, IDC_HELP) + " timer " +
                            (gBusyTimerHandle != 0 ? "set" : "none") + " count " + std::to_string(gRelocationCount) +
                            " frame " + std::to_string(gBusyFrameIndex);
         Sleep(50);  // the busy timer falls due while the walk still has entries to pass on
@@ -235,7 +243,7 @@ TEST(MainWindowRun, ThroughTheModalLoopWithAMessageNestedInTheWalk) {
     };
     const Row rows[] = {
         {WM_COMMAND, MAKEWPARAM(IDC_HELP, STN_DBLCLK), "top.txt undo 'Kellerup'.bat x.txt y.txt z.txt ",
-         "dv dv dv dv dv dv ev ev eh ev timer set count 0 frame 1", 4, 1},
+         "painted dv dv dv dv dv dv ev ev eh ev timer set count 0 frame 1", 4, 1},
         {WM_SYSCOMMAND, SC_CLOSE, "a\\ a\\Thumbs.db a\\b\\ a\\b\\y.txt a\\x.txt c\\ c\\z.txt top.txt ", "", 0, 0},
     };
     for (size_t i = 0; i < sizeof(rows) / sizeof(rows[0]); ++i) {
@@ -279,6 +287,7 @@ int main(int argc, char** argv) {
     char temp[MAX_PATH] = {}, previous[1024] = {};
     GetTempPathA(MAX_PATH, temp);
     gUrlLog = std::string(temp) + "vorlax-url-log-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    DeleteFileA(gUrlLog.c_str());  // an earlier process of this number may have left one
     const char* const key = "https\\shell\\open\\command";
     LONG previousSize = sizeof(previous);
     bool hadPrevious = RegQueryValueA(HKEY_CLASSES_ROOT, key, previous, &previousSize) == ERROR_SUCCESS;
