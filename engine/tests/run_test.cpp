@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "engine/script_lines.h"
+#include "engine/undo_script.h"
 #include "tests/support/disk_trees.h"
 #include "tests/support/program_services.h"
 
@@ -59,8 +60,7 @@ BOOL WINAPI RecordingFlushFileBuffers(HANDLE file) {
     return gFlushFileBuffers(file);
 }
 
-// The tree in one line: each path, "=" and the content where that is not the path it had
-// (files are made with their path as content; "<m>" stands for `m` in a script).
+// The tree in one line: paths, and "=" content where it is not the path it had ("<m>" for `m`).
 std::string Render(const std::string& m, const TreeSnapshot& tree) {
     std::string text;
     for (auto item : tree) {
@@ -71,7 +71,7 @@ std::string Render(const std::string& m, const TreeSnapshot& tree) {
     return text;
 }
 
-TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScript) {
+TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScriptInUtf8WhenNeeded) {
     // Files and `after` are "|"-separated; `writes`, if not 0, is the last write the disk takes, and half of it.
     struct Case { const char* files; DWORD attributes; bool renameAlways, createUndo; int writes, moved;
                   std::vector<int> positions; std::string after; };
@@ -126,6 +126,13 @@ TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScript) {
     }
     ReplaceImport("WriteFile", gWriteFile);
     ReplaceImport("FlushFileBuffers", gFlushFileBuffers);
+    // Lines from another code page go out in UTF-8.
+    ScratchFolder scratch("convert");
+    UndoScript converted;
+    ASSERT_TRUE(OpenUndoScript(converted, scratch.Path(), "1252.bat", true, 1252));
+    EXPECT_TRUE(WriteUndoLine(converted, "md \"C:\\caf\xE9\\\"\r\n"));
+    CloseUndoScript(converted);
+    EXPECT_EQ(kHeader + "chcp 65001 >nul\r\nmd \"C:\\caf\xC3\xA9\\\"\r\n", ReadWholeFile(scratch.Path() + "1252.bat"));
 }
 
 // Faults met in one folder: script names taken by folders and files up to the 99th, a file held
@@ -167,11 +174,9 @@ TEST(RelocateFolder, FaultsOnTheWay) {
     EXPECT_EQ(std::string::npos, after[last].find("locked")) << after[last];
     expected[last] = after[last];
     EXPECT_EQ(expected, after) << Describe(after);
-    // Nothing moves now, not even the file no longer held.
-    EXPECT_EQ(0, RunOn(m, true, true));
+    EXPECT_EQ(0, RunOn(m, true, true));  // nothing moves now, not even the file no longer held
     EXPECT_EQ(after, Snapshot(m));
-    // The clean-up's ANSI calls reach neither so deep nor through a link.
-    DeleteFileW(wide.c_str());
+    DeleteFileW(wide.c_str());  // the clean-up's ANSI calls reach neither so deep nor through a link
     RunAndWait("Z:\\bin\\rm -f " + link, &exitCode);
 }
 
@@ -188,8 +193,7 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, path.rfind('\\', path.size() - 2) + 1);
 }
 
-// Folders in folders, dot-folders among them; plain, hidden and read-only files,
-// thumbnail caches, and for a name with "!" the main-folder file that expansion would read.
+// Folders, dot-folders among them; plain, hidden, read-only files; thumbnail caches; decoys.
 void BuildRandomTree(const std::string& m, std::mt19937& random) {
     std::vector<std::string> folders = {""};
     for (int i = 0; i < 8; ++i) {
@@ -202,7 +206,7 @@ void BuildRandomTree(const std::string& m, std::mt19937& random) {
         const std::string path = folders[random() % folders.size()] + name;
         // A name taken already, letter case aside, is not made again.
         MakeFile(m, path, thumbnail ? kThumbnail : path + " #" + std::to_string(random()), attributes[random() % 5]);
-        const std::size_t bang = name.find('!');
+        const std::size_t bang = name.find('!');  // a main-folder file named as delayed expansion would read this one
         if (bang != std::string::npos) MakeFile(m, name.substr(0, bang) + name.substr(name.rfind('!') + 1), "decoy " + name);
     }
 }
