@@ -87,7 +87,8 @@ TEST(ProgramStart, WithoutAFolderTheBrowseDialogAsks) {
                   std::to_string(bounds.left) + "," + std::to_string(bounds.top)) << "row " << i;
         std::vector<HWND> trees = ChildrenOfClass(dialog, "SysTreeView32");
         ASSERT_EQ(1u, trees.size()) << "row " << i;
-        EXPECT_TRUE(WaitUntil([&] { return SelectedTreeItemText(trees[0], pid) == folderName; }, 10000))
+        // Wine's shell fills the tree slowly on a busy machine: the selection may take a while.
+        EXPECT_TRUE(WaitUntil([&] { return SelectedTreeItemText(trees[0], pid) == folderName; }, 30000))
             << "row " << i << ": selected [" << SelectedTreeItemText(trees[0], pid) << "]";
         PostMessageA(dialog, WM_COMMAND, answers[i], 0);
         HWND window = WaitForWindowTitled(pid, " VORLAX v3 [by belcour]", answers[i] == IDOK ? 30000 : 1000);
