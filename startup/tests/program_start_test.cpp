@@ -69,6 +69,16 @@ TEST(ProgramStart, WithoutAFolderTheBrowseDialogAsks) {
     const std::string folderName = folder.substr(folder.rfind('\\') + 1);
     const char* const tails[] = {"", "\"\""};
     const WPARAM answers[] = {IDOK, IDCANCEL};
+    // Wine's first browse dialog of a busy session may stop short of its selection while its
+    // shell fills in: one unchecked browse first, answered with Cancel.
+    RunningProgram first = StartProgram(program, "");
+    if (HWND dialog = WaitForDialog(first, 30000)) {
+        for (HWND tree : ChildrenOfClass(dialog, "SysTreeView32")) {
+            WaitUntil([&] { return SelectedTreeItemText(tree, first.process.dwProcessId) == folderName; }, 30000);
+        }
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+    WaitForExit(first, 30000);
     for (size_t i = 0; i < 2; ++i) {
         RunningProgram running = StartProgram(program, tails[i]);
         const DWORD pid = running.process.dwProcessId;
