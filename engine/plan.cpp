@@ -1,4 +1,4 @@
-// The run's plan: each file's place below the main folder, the thumbnail caches, and whether two files would take one name.
+// The run's plan: where each file goes, which are thumbnail caches, whether two files would take one name.
 #include "engine/plan.h"
 
 #include "engine/name_set.h"
