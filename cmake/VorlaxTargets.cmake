@@ -45,12 +45,11 @@ endfunction()
 
 # One test binary is one CTest entry. Under the windows preset it carries the program's
 # manifest (or RESOURCES, a resource script of its own that includes it), runs under Wine
-# through the cross-compiling emulator, and needs the Wine session. WRAPPER runs before
-# the test program (the emulator and the program follow it); ENVIRONMENT is NAME=VALUE.
+# through the cross-compiling emulator, and needs the Wine session. ENVIRONMENT is NAME=VALUE.
 #   vorlax_add_test(NAME name SOURCES ... [LIBRARIES ...] [ARGS ...] [RESOURCES file.rc]
-#                   [WRAPPER command ...] [ENVIRONMENT ...])
+#                   [ENVIRONMENT ...])
 function(vorlax_add_test)
-  cmake_parse_arguments(T "" "NAME;RESOURCES" "SOURCES;LIBRARIES;ARGS;WRAPPER;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;RESOURCES" "SOURCES;LIBRARIES;ARGS;ENVIRONMENT" ${ARGN})
   set(sources ${T_SOURCES})
   if(WIN32)
     if(T_RESOURCES)
@@ -63,12 +62,7 @@ function(vorlax_add_test)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} GTest::gtest_main)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
   vorlax_warnings(${T_NAME})
-  if(T_WRAPPER)
-    add_test(NAME ${T_NAME}
-             COMMAND ${T_WRAPPER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${T_NAME}> ${T_ARGS})
-  else()
-    add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
-  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
   if(WIN32)
     set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wine_session LABELS wine)
   else()
