@@ -106,8 +106,8 @@ TEST(ProgramStart, WithoutAFolderTheBrowseDialogAsks) {
         ASSERT_NE(nullptr, dialog) << "answer " << row.answer;
         std::string captions;
         for (HWND label : ChildrenOfClass(dialog, "Static")) captions += "[" + TextOf(label) + "]";
-        EXPECT_NE(std::string::npos,
-                  captions.find("[VORLAX v3 [by belcour]\nSELECT MAIN FOLDER WHERE TO MOVE ALL SUBFOLDERS CONTENT TO :]"))
+        EXPECT_NE(std::string::npos, captions.find("[VORLAX v3 [by belcour]\n"
+                                                   "SELECT MAIN FOLDER WHERE TO MOVE ALL SUBFOLDERS CONTENT TO :]"))
             << "answer " << row.answer << ": " << captions;
         RECT workArea = {}, bounds = {};
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
