@@ -1,0 +1,131 @@
+// Start-up under Wine: the main folder from real arguments and browse choices, the system's upper-casing, and the
+// real programs, their files and the browse dialog they show when no folder is named.
+#include "startup/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/file_services.h"
+#include "tests/support/disk_trees.h"
+#include "tools/driver/program_driver.h"
+#include "window/window.h"
+
+namespace {
+
+TEST(MainFolder, FromArgumentsOnRealFoldersAndFromTheBrowseChoiceThenUpperCasing) {
+    ScratchFolder scratch("startup");
+    const std::string root = scratch.Path();
+    ASSERT_TRUE(MakeFolders(root, "Holiday\\") && MakeFile(root, "My Photos\\a.jpg", ""));
+    // Relative arguments are taken from the current folder.
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
+    const UINT errorMode = GetErrorMode();
+    const struct { std::string tail, mainFolder; } cases[] = {
+        {"Holiday", root + "Holiday\\"}, {"My Photos\\a.jpg", root + "My Photos\\"},
+        {"\"" + root + "Holiday\\\"", root + "Holiday\\"},
+        // A missing path names a folder of exactly that name, never its parent.
+        {"\"\"" + root + "a\"b\\c\"\"", root + "a\"b\\c\\"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.mainFolder, MainFolderFromTail(c.tail)) << "tail [" << c.tail << "]";
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ("C:\\ C:\\Photos\\", MainFolderFromBrowse("C:\\") + " " + MainFolderFromBrowse("C:\\Photos"));
+    // The attribute look-ups for missing paths keep their error and leave the error mode.
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, FsGetAttributes(root + "gone\\x"));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), FsLastError());
+    EXPECT_EQ(errorMode, GetErrorMode());
+    // The test programs, like VORLAX, run in the UTF-8 code page their manifest asks for.
+    EXPECT_EQ("\xC3\x89T\xC3\x89 SELECT", UpperCased("\xC3\xA9t\xC3\xA9 Select"));
+}
+
+// Each program carries the project's version in its own language, and the manifest.
+TEST(ProgramFile, EachProgramCarriesItsOwnVersionAndTheManifest) {
+    // The string block is named after the language and the Unicode code page that Translation gives.
+    const struct { const char* variable; const char* file; const char* block; } cases[] = {
+        {"VORLAX_EXE", "vorlax.exe", "040904B0"}, {"VORLAX_FR_EXE", "vorlax-fr.exe", "040C04B0"}};
+    const std::string project = getenv("VORLAX_VERSION") != nullptr ? getenv("VORLAX_VERSION") : "(none)";
+    // The file's then the product's version, as numbers and again as texts.
+    const std::string twice = project + " " + project;
+    for (const auto& c : cases) {
+        const std::string path = ToWindowsPath(getenv(c.variable) != nullptr ? getenv(c.variable) : "");
+        std::vector<char> version(GetFileVersionInfoSizeA(path.c_str(), nullptr) + 1);
+        ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(version.size()), version.data())) << path;
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        WORD* translation = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueA(version.data(), "\\", reinterpret_cast<void**>(&fixed), &length) &&
+                    VerQueryValueA(version.data(), "\\VarFileInfo\\Translation",
+                                   reinterpret_cast<void**>(&translation), &length)) << path;
+        char numbers[64] = {};
+        snprintf(numbers, sizeof(numbers), "%u.%u.%u %u.%u.%u %04X%04X", HIWORD(fixed->dwFileVersionMS),
+                 LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS), HIWORD(fixed->dwProductVersionMS),
+                 LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS), translation[0], translation[1]);
+        std::string actual = numbers;
+        for (const char* name : {"FileVersion", "ProductVersion", "OriginalFilename", "ProductName"}) {
+            const std::string query = std::string("\\StringFileInfo\\") + c.block + "\\" + name;
+            char* text = nullptr;
+            const bool found = VerQueryValueA(version.data(), query.c_str(), reinterpret_cast<void**>(&text), &length);
+            actual += std::string(" ") + (found ? text : "(none)");
+        }
+        EXPECT_EQ(twice + " " + c.block + " " + twice + " " + c.file + " VORLAX", actual) << path;
+        HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        HRSRC info = FindResourceA(image, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+        ASSERT_NE(nullptr, info) << "no manifest in " << path;
+        std::string manifest(static_cast<const char*>(LockResource(LoadResource(image, info))),
+                             SizeofResource(image, info));
+        FreeLibrary(image);
+        // The UTF-8 code page, and no common-controls 6, which would theme the progress bar.
+        EXPECT_TRUE(manifest.find("<activeCodePage") != std::string::npos &&
+                    manifest.find("Microsoft.Windows.Common-Controls") == std::string::npos) << manifest;
+    }
+}
+
+// Without a folder the browse dialog asks, centred on the work area, with the program's
+// folder selected: OK opens the main window on the choice, Cancel ends the program.
+TEST(ProgramStart, WithoutAFolderTheBrowseDialogAsks) {
+    const std::string program = ProgramUnderTest(), folder = program.substr(0, program.rfind('\\'));
+    const std::string folderName = folder.substr(folder.rfind('\\') + 1);
+    // Wine's first browse dialog of a busy session may stop short of its selection while its
+    // shell fills in: one unchecked browse first, answered with Cancel.
+    RunningProgram first = StartProgram(program, "");
+    if (HWND dialog = WaitForDialog(first, 30000)) {
+        for (HWND tree : ChildrenOfClass(dialog, "SysTreeView32")) {
+            WaitUntil([&] { return SelectedTreeItemText(tree, first.process.dwProcessId) == folderName; }, 30000);
+        }
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+    WaitForExit(first, 30000);
+    const struct { const char* tail; WPARAM answer; } rows[] = {{"", IDOK}, {"\"\"", IDCANCEL}};
+    for (const auto& row : rows) {
+        RunningProgram running = StartProgram(program, row.tail);
+        const DWORD pid = running.process.dwProcessId;
+        HWND dialog = WaitForDialog(running, 30000);
+        ASSERT_NE(nullptr, dialog) << "answer " << row.answer;
+        std::string captions;
+        for (HWND label : ChildrenOfClass(dialog, "Static")) captions += "[" + TextOf(label) + "]";
+        EXPECT_NE(std::string::npos, captions.find("[VORLAX v3 [by belcour]\n"
+                                                   "SELECT MAIN FOLDER WHERE TO MOVE ALL SUBFOLDERS CONTENT TO :]"))
+            << "answer " << row.answer << ": " << captions;
+        RECT workArea = {}, bounds = {};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+        GetWindowRect(dialog, &bounds);
+        EXPECT_EQ(workArea.right / 2 - (bounds.right - bounds.left) / 2, bounds.left) << "answer " << row.answer;
+        EXPECT_EQ(workArea.bottom / 2 - (bounds.bottom - bounds.top) / 2, bounds.top) << "answer " << row.answer;
+        // Wine's shell fills the tree slowly on a busy machine: the selection may take a while.
+        std::string selected = "(no tree)";
+        for (HWND tree : ChildrenOfClass(dialog, "SysTreeView32")) {
+            WaitUntil([&] { return (selected = SelectedTreeItemText(tree, pid)) == folderName; }, 30000);
+        }
+        EXPECT_EQ(folderName, selected) << "answer " << row.answer;
+        PostMessageA(dialog, WM_COMMAND, row.answer, 0);
+        HWND window = WaitForWindowTitled(pid, " VORLAX v3 [by belcour]", row.answer == IDOK ? 30000 : 1000);
+        EXPECT_EQ(row.answer == IDOK, window != nullptr) << "answer " << row.answer << ": the main window";
+        if (window != nullptr) PressButton(window, IDC_CLOSE);
+        EXPECT_EQ(0u, WaitForExit(running, 30000)) << "answer " << row.answer;
+    }
+}
+
+}  // namespace
