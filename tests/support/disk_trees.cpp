@@ -80,14 +80,11 @@ bool MakeFolders(const std::string& root, const std::string& relative) {
 bool MakeFile(const std::string& root, const std::string& relative, const std::string& content, DWORD attributes) {
     MakeFolders(root, relative);
     const std::string path = root + relative;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool done = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-                written == content.size();
-    CloseHandle(file);
-    if (attributes != 0) done = SetFileAttributesA(path.c_str(), attributes) && done;
-    return done;
+    if (Exists(path)) return false;
+    std::ofstream file(path, std::ios::binary);
+    const bool done = file.write(content.data(), static_cast<std::streamsize>(content.size())).flush().good();
+    file.close();
+    return done && (attributes == 0 || SetFileAttributesA(path.c_str(), attributes));
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -114,14 +111,12 @@ std::string Describe(const TreeSnapshot& tree) {
 
 bool RunOnHost(const std::string& command, const std::vector<std::string>& paths) {
     typedef char*(CDECL * UnixNameFn)(const WCHAR*);
-    UnixNameFn unixName = reinterpret_cast<UnixNameFn>(
+    const auto unixName = reinterpret_cast<UnixNameFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     std::string line = "Z:\\bin\\" + command;
     for (const std::string& path : paths) {
-        WCHAR wide[MAX_PATH] = {};
-        char* host = unixName != nullptr && MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) > 0
-                         ? unixName(wide)
-                         : nullptr;
+        const std::wstring wide(path.begin(), path.end());  // the tests' own paths, all ASCII
+        char* host = unixName != nullptr ? unixName(wide.c_str()) : nullptr;
         if (host == nullptr) return false;
         line += " \"" + std::string(host) + "\"";
         HeapFree(GetProcessHeap(), 0, host);
