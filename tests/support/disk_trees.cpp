@@ -1,11 +1,10 @@
 // Real folders for the tests under Wine, made and read with the plain platform calls.
 #include "tests/support/disk_trees.h"
 
-namespace {
+#include <fstream>
+#include <iterator>
 
-bool IsLink(const WIN32_FIND_DATAA& found) {
-    return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
+namespace {
 
 void SnapshotInto(const std::string& root, const std::string& relative, TreeSnapshot& tree) {
     WIN32_FIND_DATAA found;
@@ -14,7 +13,7 @@ void SnapshotInto(const std::string& root, const std::string& relative, TreeSnap
     do {
         const std::string name = found.cFileName;
         if (name == "." || name == "..") continue;
-        if (IsLink(found)) {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
             tree[relative + name] = "<link>";
         } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             tree[relative + name + "\\"] = "<folder>";
@@ -24,6 +23,33 @@ void SnapshotInto(const std::string& root, const std::string& relative, TreeSnap
         }
     } while (FindNextFileA(listing, &found));
     FindClose(listing);
+}
+
+// Backwards through a snapshot, where everything in a folder comes after the folder; a link
+// goes as an entry of its own, and what it points at is never entered.
+void RemoveTree(const std::string& folder) {
+    const TreeSnapshot tree = Snapshot(folder);
+    for (auto item = tree.rbegin(); item != tree.rend(); ++item) {
+        const std::string path = folder + item->first;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+bool RunAndWait(const std::string& commandLine) {
+    std::vector<char> writable(commandLine.begin(), commandLine.end());
+    writable.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return false;
+    }
+    WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
 }
 
 }  // namespace
@@ -54,52 +80,21 @@ bool MakeFolders(const std::string& root, const std::string& relative) {
 bool MakeFile(const std::string& root, const std::string& relative, const std::string& content, DWORD attributes) {
     MakeFolders(root, relative);
     const std::string path = root + relative;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool done = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-                written == content.size();
-    CloseHandle(file);
-    if (attributes != 0) done = SetFileAttributesA(path.c_str(), attributes) && done;
-    return done;
+    if (Exists(path)) return false;
+    std::ofstream file(path, std::ios::binary);
+    const bool done = file.write(content.data(), static_cast<std::streamsize>(content.size())).flush().good();
+    file.close();
+    return done && (attributes == 0 || SetFileAttributesA(path.c_str(), attributes));
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<unreadable>";
-    std::string content;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) content.append(buffer, got);
-    CloseHandle(file);
-    return content;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return "<unreadable>";
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void RemoveTree(const std::string& folder) {
-    std::string base = folder;
-    if (!base.empty() && base.back() != '\\') base += '\\';
-    WIN32_FIND_DATAA found;
-    HANDLE listing = FindFirstFileA((base + "*").c_str(), &found);
-    if (listing != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = base + name;
-            if (IsLink(found) || !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
-            } else {
-                RemoveTree(path + "\\");
-            }
-        } while (FindNextFileA(listing, &found));
-        FindClose(listing);
-    }
-    RemoveDirectoryA(base.c_str());
 }
 
 TreeSnapshot Snapshot(const std::string& root) {
@@ -108,54 +103,25 @@ TreeSnapshot Snapshot(const std::string& root) {
     return tree;
 }
 
-std::vector<std::string> ListingOrder(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE listing = FindFirstFileA((folder + "*").c_str(), &found);
-    if (listing == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(listing, &found));
-    FindClose(listing);
-    return names;
-}
-
-std::string HostPath(const std::string& windowsPath) {
-    typedef char* (CDECL * UnixNameFn)(const WCHAR*);
-    UnixNameFn unixName = reinterpret_cast<UnixNameFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (unixName == nullptr) return std::string();
-    WCHAR wide[MAX_PATH * 2] = {};
-    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH * 2);
-    char* converted = unixName(wide);
-    if (converted == nullptr) return std::string();
-    std::string host = converted;
-    HeapFree(GetProcessHeap(), 0, converted);
-    return host;
-}
-
-bool RunAndWait(const std::string& commandLine, DWORD* exitCode) {
-    std::vector<char> writable(commandLine.begin(), commandLine.end());
-    writable.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return false;
-    }
-    WaitForSingleObject(process.hProcess, 60000);
-    GetExitCodeProcess(process.hProcess, exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
-
 std::string Describe(const TreeSnapshot& tree) {
     std::string text;
     for (const auto& item : tree) text += "  [" + item.first + "]\n";
     return text;
+}
+
+bool RunOnHost(const std::string& command, const std::vector<std::string>& paths) {
+    typedef char*(CDECL * UnixNameFn)(const WCHAR*);
+    const auto unixName = reinterpret_cast<UnixNameFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    std::string line = "Z:\\bin\\" + command;
+    for (const std::string& path : paths) {
+        const std::wstring wide(path.begin(), path.end());  // the tests' own paths, all ASCII
+        char* host = unixName != nullptr ? unixName(wide.c_str()) : nullptr;
+        if (host == nullptr) return false;
+        line += " \"" + std::string(host) + "\"";
+        HeapFree(GetProcessHeap(), 0, host);
+    }
+    return RunAndWait(line);
 }
 
 bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) {
@@ -170,10 +136,9 @@ bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) 
         lines += "call \"" + script + "\" >nul\r\n";
     }
     DeleteFileA(runner.c_str());
-    DWORD exitCode = 0;
-    const bool ran = MakeFile("", runner, lines) &&
-                     RunAndWait(std::string("cmd.exe ") + (delayedExpansion ? "/V:ON " : "") + "/c \"\"" + runner + "\"\"",
-                                &exitCode);
+    const std::string command = std::string("cmd.exe ") + (delayedExpansion ? "/V:ON " : "") + "/c \"\"" + runner +
+                                "\"\"";
+    const bool ran = MakeFile("", runner, lines) && RunAndWait(command);
     DeleteFileA(runner.c_str());
     return ran;
 }

@@ -8,15 +8,13 @@
 #include <vector>
 
 // A fresh folder under the temporary folder, removed with everything in it afterwards
-// (links are removed, never followed).
+// (links are removed, never followed). Path() ends in "\".
 class ScratchFolder {
 public:
     explicit ScratchFolder(const std::string& label);
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    // Ends in "\".
     const std::string& Path() const { return path_; }
 
 private:
@@ -31,7 +29,6 @@ bool MakeFile(const std::string& root, const std::string& relative, const std::s
 // The file's bytes; "<unreadable>" when it cannot be opened.
 std::string ReadWholeFile(const std::string& path);
 bool Exists(const std::string& path);
-void RemoveTree(const std::string& folder);
 
 // Everything beneath `root`: each folder as "sub\" -> "<folder>", each file as its
 // relative path -> its content. Links are listed as "<link>" and not entered.
@@ -40,13 +37,9 @@ TreeSnapshot Snapshot(const std::string& root);
 // One line per entry, for failure messages.
 std::string Describe(const TreeSnapshot& tree);
 
-// The entries of one folder in the order the listing delivers them ("." and ".." aside).
-std::vector<std::string> ListingOrder(const std::string& folder);
-
-// The host's path for a Windows path, through Wine's own conversion; empty elsewhere.
-std::string HostPath(const std::string& windowsPath);
-// Runs a command line to its end (at most a minute) and answers whether it could be started.
-bool RunAndWait(const std::string& commandLine, DWORD* exitCode);
+// Runs the host's /bin/`command` with the host's forms of `paths` after it (Wine makes no
+// symbolic link itself); false when it could not be started. Wine does not wait for it.
+bool RunOnHost(const std::string& command, const std::vector<std::string>& paths);
 // Runs the batch files one after the other in the command interpreter, each with call
 // from a small batch file, as a double click does (names with parentheses need it);
 // with `delayedExpansion` the interpreter starts with it on, as the registry can ask.

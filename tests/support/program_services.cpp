@@ -5,14 +5,6 @@
 #include "engine/engine.h"
 #include "startup/startup.h"
 
-namespace {
-
-void RecordPosition(void* positions, int position) {
-    static_cast<std::vector<int>*>(positions)->push_back(position);
-}
-
-}  // namespace
-
 bool StartServicesAsTheProgramDoes() {
     if (!DlgStartThread(GetModuleHandleA(nullptr), ProgramDialogFont())) return false;
     const bool registered = RegisterControlClasses();
@@ -27,6 +19,9 @@ int RunOn(const std::string& folder, bool renameAlways, bool createUndo, std::ve
     request.createUndo = createUndo;
     request.texts = RunTexts{CatalogueText(TXT_UNDO_FILE, "EN"), CatalogueText(TXT_ECHO_RESTORING, "EN"),
                              CatalogueText(TXT_DONE, "EN")};
-    request.sink = RunSink{positions, positions != nullptr ? RecordPosition : nullptr, nullptr};
+    void (*record)(void*, int) = [](void* list, int position) {
+        static_cast<std::vector<int>*>(list)->push_back(position);
+    };
+    request.sink = RunSink{positions, positions != nullptr ? record : nullptr, nullptr};
     return RelocateFolder(request);
 }
