@@ -1,5 +1,5 @@
-// The dialog services on real windows: a dialog built as the main window builds its own and what the
-// services make of it, from its controls to everything given back when it ends; the other ways a
+// The dialog services on real windows: a dialog built as the main window builds its own, followed from
+// its controls through what changes them to everything given back when it ends; the other ways a
 // modal show ends; and the operations on what the services hold no record of.
 #include "dialog/dialog_internal.h"
 #include "tests/support/program_services.h"
@@ -13,11 +13,6 @@
 #include <vector>
 
 namespace {
-
-class ProgramServices : public ::testing::Environment {
-    void SetUp() override { ASSERT_TRUE(StartServicesAsTheProgramDoes()); }
-};
-const ::testing::Environment* const gServices = ::testing::AddGlobalTestEnvironment(new ProgramServices);
 
 // Copies of what the services hold: a window's record (kind NO_RECORD when they hold none) and a
 // font's description (points 0 when the number names none).
@@ -67,31 +62,87 @@ const struct Row { DlgKind kind; int identifier; const char* text; int x, y, wid
     {DLG_PUSH_BUTTON, 1013, "default", 130, 40, 20, 10, WS_TABSTOP | BS_DEFPUSHBUTTON, 0x50010001, NO_PICTURE},
     {DLG_PROGRESS_BAR, 1007, "", 1, 75, 224, 10, 0, 0x50800000, NO_PICTURE}};
 
-class MainWindowLike : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dialog = MakeDialog();
-        ASSERT_NE(nullptr, dialog);
-        for (const Row& r : kRows) {
-            DlgAddControl(r.kind, dialog, r.identifier, r.text, r.x, r.y, r.width, r.height, r.style, 0, nullptr);
-        }
-        DlgSetColors(dialog, DLG_NOT_GIVEN, -1, kLight);
-        for (int identifier : {1001, 1002, 1003, 1004, 1006}) DlgSetColors(dialog, identifier, kDark, kLight);
-        DlgSetColors(dialog, 1007, kGreen, -1);  // a bar on the default background takes the dialog's
-        DlgSetColors(dialog, 1011, -1, DLG_COLOR_TRANSPARENT);
-        DlgSetColors(dialog, 1012, -1, -1);
-        DlgSetIcon(dialog, "ICO");
-    }
-    void TearDown() override { DestroyWindow(dialog); }  // a test may have ended it already
-    HWND Control(int identifier) const { return GetDlgItem(dialog, identifier); }
-    HWND dialog = nullptr;
-};
+enum Ending { FINISHED, SYSTEM_CLOSE_LEFT, SYSTEM_CLOSE_KEPT, DESTROYED };
+// Written by the spy and the handler below, read by the tests that show their dialogs.
+Ending gEnding = FINISHED;
+std::string gHandled;  // a letter per message handled, upper case while the dialog is visible
+std::vector<std::tuple<UINT, WPARAM, LPARAM>> gGreeting;
+std::map<HWND, int> gPaints, gKeys;
+std::tuple<HWND, WPARAM, LPARAM> gLastFont;
+const std::pair<UINT, char> kLetters[] = {{WM_INITDIALOG, 'g'}, {WM_SIZE, 's'}, {kStep, 'k'},
+                                          {WM_CLOSE, 'c'},      {WM_DESTROY, 'd'}, {WM_NCDESTROY, 'n'}};
 
-// The dialog and its controls as asked; then what changes them in place: checks, showing, enabling,
-// fonts, pictures and icons.
-TEST_F(MainWindowLike, BuiltAsAskedThenChanged) {
+LRESULT CALLBACK Spy(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_PAINT) ++gPaints[window];
+    if (message == WM_KEYDOWN) ++gKeys[window];
+    if (message == WM_SETFONT) gLastFont = make_tuple(window, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The dialog repaints with its children, a transparent control with the dialog behind it. The shown
+// dialog is the active one; the message step, nested in the handler as the file walk is in a run,
+// hands it a Tab, which moves the focus on and reaches no control.
+void CheckRepaintsActivationAndTab(HWND dialog) {
+    UpdateWindow(dialog);
+    HWND box = GetDlgItem(dialog, 1003), clear = GetDlgItem(dialog, 1011);
+    const std::tuple<HWND, bool, bool> cases[] = {{dialog, true, true}, {box, false, true}, {clear, true, false}};
+    for (const auto& c : cases) {
+        gPaints.clear();
+        DlgRedraw(std::get<0>(c));
+        EXPECT_EQ(make_tuple(true, std::get<1>(c), std::get<2>(c)),
+                  make_tuple(gPaints[std::get<0>(c)] > 0, gPaints[dialog] > 0, gPaints[box] > 0)) << std::get<0>(c);
+    }
+    SetForegroundWindow(dialog);
+    SetActiveWindow(dialog);
+    SetFocus(box);
+    PostMessageA(box, WM_KEYDOWN, VK_TAB, 0x000F0001);
+    MSG pending;
+    for (int i = 0; i < 50 && PeekMessageA(&pending, box, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE); ++i) DlgDoEvents(0);
+    EXPECT_EQ(make_tuple(dialog, true, 0),
+              make_tuple(gDlgActiveDialog, GetFocus() != box && IsChild(dialog, GetFocus()), gKeys[box]));
+}
+
+int ShowHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The platform's own WM_SIZE may follow the greeting's; only the greeting's is kept.
+    for (const auto& l : kLetters) {
+        if (l.first != message || (message == WM_SIZE && gHandled != "g")) continue;
+        gHandled += IsWindowVisible(dialog) ? static_cast<char>(l.second - 'a' + 'A') : l.second;
+    }
+    if (gGreeting.size() < 2) gGreeting.push_back(make_tuple(message, wParam, lParam));
+    const bool systemClose = gEnding == SYSTEM_CLOSE_LEFT || gEnding == SYSTEM_CLOSE_KEPT;
+    if (message == WM_INITDIALOG && systemClose) DlgPost(dialog, WM_SYSCOMMAND, SC_CLOSE | 2, 0);
+    if (message == WM_INITDIALOG) DlgPost(dialog, kStep, 0, 0);  // ends the dialog if nothing did before
+    if (message == kStep) {
+        EXPECT_FALSE(IsWindowEnabled(GetWindow(dialog, GW_OWNER))) << "the owner while ending " << gEnding;
+        if (gEnding == FINISHED) CheckRepaintsActivationAndTab(dialog);
+        if (gEnding == DESTROYED) DestroyWindow(dialog);
+        if (gEnding != DESTROYED) DlgFinish(dialog, 42);
+        gHandled += 'r';  // back from ending it
+    }
+    return message == WM_SYSCOMMAND && gEnding == SYSTEM_CLOSE_KEPT;  // keeps the close, ends its own way
+}
+
+// One dialog as the main window builds it, from its controls through checks, showing, enabling,
+// fonts, pictures, icons and colours, to its modal show and everything given back when it ends.
+TEST(DialogServices, MainWindowFromFirstToLast) {
+    ASSERT_TRUE(StartServicesAsTheProgramDoes());
+    EXPECT_EQ(nullptr, DlgCreate(DLG_DIALOG_UNITS, nullptr, "", 0, 0, 100, 50, WS_CHILD | WS_CAPTION, 0));
+    HWND dialog = MakeDialog();
+    ASSERT_NE(nullptr, dialog);
+    for (const Row& r : kRows) {
+        DlgAddControl(r.kind, dialog, r.identifier, r.text, r.x, r.y, r.width, r.height, r.style, 0, nullptr);
+    }
+    auto Control = [dialog](int identifier) { return GetDlgItem(dialog, identifier); };
+    DlgSetColors(dialog, DLG_NOT_GIVEN, -1, kLight);
+    for (int identifier : {1001, 1002, 1003, 1004, 1006}) DlgSetColors(dialog, identifier, kDark, kLight);
+    DlgSetColors(dialog, 1007, kGreen, -1);  // a bar on the default background takes the dialog's
+    DlgSetColors(dialog, 1011, -1, DLG_COLOR_TRANSPARENT);
+    DlgSetColors(dialog, 1012, -1, -1);
+    DlgSetIcon(dialog, "ICO");
+
+    const HFONT former = FontShown(dialog);
     LOGFONTA made = {};
-    GetObjectA(FontShown(dialog), sizeof(made), &made);
+    GetObjectA(former, sizeof(made), &made);
     char text[32] = {};
     DlgSend(dialog, 1999, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed"));  // no such control: goes nowhere
     GetWindowTextA(dialog, text, sizeof(text));
@@ -104,7 +155,7 @@ TEST_F(MainWindowLike, BuiltAsAskedThenChanged) {
     for (const Row& r : kRows) {
         HWND control = DlgControlWindow(dialog, r.identifier);
         GetWindowTextA(control, text, sizeof(text));
-        HFONT font = r.kind == DLG_IMAGE ? FontShown(control) : FontShown(dialog);  // Wine's images keep no font
+        HFONT font = r.kind == DLG_IMAGE ? FontShown(control) : former;  // Wine's images keep no font
         RECT at = {}, mapped = {r.x, r.y, r.x + r.width, r.y + r.height};  // an image takes its picture's size
         MapDialogRect(dialog, &mapped);
         GetWindowRect(control, &at);
@@ -118,24 +169,24 @@ TEST_F(MainWindowLike, BuiltAsAskedThenChanged) {
                              r.kind == DLG_IMAGE || EqualRect(&at, &mapped), record.pictureIsIcon,
                              record.picture != nullptr, reinterpret_cast<HANDLE>(shown))) << "control " << r.identifier;
     }
+
     DlgCheckRadio(dialog, 1001, 1002, 1002);
-    DlgSetCheck(dialog, 1003, -1);
-    const int checks[] = {DlgGetCheck(dialog, 1001), DlgGetCheck(dialog, 1002), DlgGetCheck(dialog, 1003)};
-    DlgSetCheck(dialog, 1003, 0);
+    DlgSetCheck(dialog, 1003, BST_CHECKED);
     // A control changes at once; a dialog not shown yet only remembers the state for its first show.
     DlgShowWindow(dialog, SW_SHOWNORMAL);
     DlgShowWindow(Control(1008), SW_HIDE);
     DlgEnable(dialog, 1006, false);
     DlgEnable(dialog, DLG_NOT_GIVEN, false);
     DlgSend(dialog, 1007, PBM_SETRANGE32, 0, 1000);
-    EXPECT_EQ(make_tuple(0, 1, 1, 0, LRESULT(MAKELONG(1013, DC_HASDEFID)), LRESULT(kLight), LRESULT(kGreen)),
-              make_tuple(checks[0], checks[1], checks[2], DlgGetCheck(dialog, 1003),
+    EXPECT_EQ(make_tuple(0, 1, 1, LRESULT(MAKELONG(1013, DC_HASDEFID)), LRESULT(kLight), LRESULT(kGreen), SW_SHOW, 0ul,
+                         0ul, false, false, LRESULT(1000)),
+              make_tuple(DlgGetCheck(dialog, 1001), DlgGetCheck(dialog, 1002), DlgGetCheck(dialog, 1003),
                          SendMessageA(dialog, DM_GETDEFID, 0, 0), SendMessageA(Control(1007), PBM_GETBKCOLOR, 0, 0),
-                         SendMessageA(Control(1007), PBM_GETBARCOLOR, 0, 0)));
-    EXPECT_EQ(make_tuple(SW_SHOW, 0ul, 0ul, false, false, LRESULT(1000)),
-              make_tuple(RecordOf(dialog).showState, StyleOf(dialog) & WS_VISIBLE, StyleOf(Control(1008)) & WS_VISIBLE,
+                         SendMessageA(Control(1007), PBM_GETBARCOLOR, 0, 0), RecordOf(dialog).showState,
+                         StyleOf(dialog) & WS_VISIBLE, StyleOf(Control(1008)) & WS_VISIBLE,
                          IsWindowEnabled(Control(1006)) != FALSE, IsWindowEnabled(dialog) != FALSE,
                          SendMessageA(Control(1007), PBM_GETRANGE, FALSE, 0)));
+    DlgEnable(dialog, DLG_NOT_GIVEN, true);
 
     // Fonts are numbered by position from 1, described as asked, take their height at first use and are
     // shared; a window keeps the font it had before its first one.
@@ -151,14 +202,16 @@ TEST_F(MainWindowLike, BuiltAsAskedThenChanged) {
               make_tuple(bold, verdana, odd, f.points, std::string(d.lfFaceName), d.lfHeight, d.lfEscapement,
                          d.lfOrientation, d.lfWeight, int(d.lfItalic), int(d.lfUnderline), int(d.lfStrikeOut),
                          int(d.lfCharSet), int(d.lfPitchAndFamily)));
-    const int fonts[][2] = {{1004, bold}, {1006, verdana}, {1004, verdana}, {1004, 0}, {1004, 9999}, {1999, bold}};
+    const int fonts[][2] = {{1004, bold}, {1006, verdana}, {1004, verdana},      {1004, 0},
+                            {1004, 9999}, {1999, bold},    {DLG_NOT_GIVEN, verdana}};
     for (const auto& font : fonts) DlgSetFont(dialog, font[0], font[1]);
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     const DlgRecord frame = RecordOf(Control(1004));
-    EXPECT_EQ(make_tuple(dpi == 120 ? -13L : -11L, dpi == 120 ? -12L : -9L, 700L, FontOf(verdana).object,
-                         FontOf(verdana).object, verdana, FontShown(dialog)),
+    const HFONT verdanaObject = FontOf(verdana).object;
+    EXPECT_EQ(make_tuple(dpi == 120 ? -13L : -11L, dpi == 120 ? -12L : -9L, 700L, verdanaObject, verdanaObject,
+                         verdana, former),
               make_tuple(FontOf(bold).description.lfHeight, FontOf(verdana).description.lfHeight,
                          FontOf(bold).description.lfWeight, FontShown(frame.window), FontShown(Control(1006)),
                          frame.fontNumber, frame.previousFont)) << dpi << " dpi";
@@ -166,9 +219,9 @@ TEST_F(MainWindowLike, BuiltAsAskedThenChanged) {
     // A picture or icon of the right type replaces the one before, which is destroyed; any other name
     // leaves things as they were. DLG_NOT_GIVEN names the dialog's own icons.
     const struct { int identifier; const char* name; bool changes; } images[] = {
-        {1008, "LOADING01", true}, {1008, "ICO", false},       {1011, "HELP", false},
-        {1011, "#9", true},        {1011, "NO_SUCH_PICTURE", true}, {1009, "HELP", false},  // image buttons have a twin
-        {DLG_NOT_GIVEN, "HELP", false}, {DLG_NOT_GIVEN, "#9", true}};
+        {1008, "LOADING01", true},  {1008, "ICO", false},         {1011, "HELP", false},
+        {1011, "NO_SUCH_PICTURE", true}, {1011, "#9", true},      {1009, "HELP", false},  // image buttons have a twin
+        {DLG_NOT_GIVEN, "HELP", false},  {DLG_NOT_GIVEN, "#9", true}};
     for (const auto& c : images) {
         const bool icons = c.identifier == DLG_NOT_GIVEN;
         HWND window = icons ? dialog : Control(c.identifier);
@@ -180,7 +233,7 @@ TEST_F(MainWindowLike, BuiltAsAskedThenChanged) {
         UINT message = icons ? WM_GETICON : c.identifier == 1009 ? BM_GETIMAGE : STM_GETIMAGE;
         WPARAM type = icons ? ICON_BIG : after.pictureIsIcon ? IMAGE_ICON : IMAGE_BITMAP;
         bool alive = icons || before.pictureIsIcon ? IconWidth(was) > 0 : GdiObjectAlive(was);
-        EXPECT_EQ(make_tuple(held, !c.changes, !c.changes),
+        EXPECT_EQ(make_tuple(held, !c.changes, !c.changes && was != nullptr),
                   make_tuple(reinterpret_cast<HANDLE>(SendMessageA(window, message, type, 0)), was == held, alive))
             << c.identifier << " " << c.name;
     }
@@ -190,27 +243,23 @@ TEST_F(MainWindowLike, BuiltAsAskedThenChanged) {
               make_tuple(IconWidth(own.bigIcon), IconWidth(own.smallIcon),
                          SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0),
                          SendMessageA(Control(1006), WM_GETICON, ICON_BIG, 0)));
-}
 
-// The services' own answer, asked of their dialog procedure before the platform's processing. A
-// background some window already paints with shares that window's brush; a brush goes when the last
-// window that holds it lets go.
-TEST_F(MainWindowLike, ColoursAndBrushes) {
-    const COLORREF kUntouched = RGB(1, 2, 3), text = GetSysColor(COLOR_WINDOWTEXT), menu = GetSysColor(COLOR_MENU);
+    // The services' own answer to colour requests, asked of their dialog procedure before the platform's.
+    const COLORREF kUntouched = RGB(1, 2, 3), black = GetSysColor(COLOR_WINDOWTEXT), menu = GetSysColor(COLOR_MENU);
     HDC dc = CreateCompatibleDC(nullptr);
     HWND foreign = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 9, 9, dialog, nullptr, nullptr, nullptr);
-    const HBRUSH light = RecordOf(dialog).brush;
-    const struct { UINT message; HWND asking; HGDIOBJ answer; COLORREF text, background; int mode; } cases[] = {
+    const HBRUSH light = own.brush;
+    const struct { UINT message; HWND asking; HGDIOBJ answer; COLORREF text, background; int mode; } requests[] = {
         {WM_CTLCOLORMSGBOX, Control(1012), GetSysColorBrush(COLOR_MENU), GetSysColor(COLOR_MENUTEXT), menu, OPAQUE},
-        {WM_CTLCOLORSCROLLBAR, Control(1012), GetSysColorBrush(COLOR_SCROLLBAR), text, GetSysColor(COLOR_SCROLLBAR),
+        {WM_CTLCOLORSCROLLBAR, Control(1012), GetSysColorBrush(COLOR_SCROLLBAR), black, GetSysColor(COLOR_SCROLLBAR),
          OPAQUE},
-        {WM_CTLCOLOREDIT, Control(1012), GetSysColorBrush(COLOR_WINDOW), text, GetSysColor(COLOR_WINDOW), OPAQUE},
-        {WM_CTLCOLORDLG, dialog, light, text, kLight, OPAQUE},
+        {WM_CTLCOLOREDIT, Control(1012), GetSysColorBrush(COLOR_WINDOW), black, GetSysColor(COLOR_WINDOW), OPAQUE},
+        {WM_CTLCOLORDLG, dialog, light, black, kLight, OPAQUE},
         {WM_CTLCOLORBTN, Control(1001), light, kDark, kLight, OPAQUE},
-        {WM_CTLCOLORSTATIC, Control(1011), GetStockObject(NULL_BRUSH), text, kUntouched, TRANSPARENT},
+        {WM_CTLCOLORSTATIC, Control(1011), GetStockObject(NULL_BRUSH), black, kUntouched, TRANSPARENT},
         {WM_CTLCOLORSTATIC, Control(1008), nullptr, kUntouched, kUntouched, OPAQUE},  // colours never set
         {WM_CTLCOLORSTATIC, foreign, nullptr, kUntouched, kUntouched, OPAQUE}};
-    for (const auto& c : cases) {
+    for (const auto& c : requests) {
         SetTextColor(dc, kUntouched);
         SetBkColor(dc, kUntouched);
         SetBkMode(dc, OPAQUE);
@@ -221,103 +270,35 @@ TEST_F(MainWindowLike, ColoursAndBrushes) {
     }
     DeleteDC(dc);
 
-    HWND other = MakeDialog();
+    // A background some window already paints with shares that window's brush; a brush goes when the
+    // last window that holds it lets go. The other dialog stands at a given place.
+    HWND other = DlgCreate(DLG_DIALOG_UNITS, nullptr, "", 10, 20, 100, 50, 0, 0);
+    RECT place = {10, 20, 10, 20};
+    MapDialogRect(other, &place);
+    POINT origin = {0, 0};
+    ClientToScreen(other, &origin);
     DlgSetColors(other, DLG_NOT_GIVEN, -1, kLight);
     DlgSetColors(dialog, 1001, 0x7F000010, 0x12345678);  // cut to 24 bits
     DlgSetColors(dialog, 1002, -7, 0x345678);
-    const DlgRecord first = RecordOf(Control(1001)), second = RecordOf(Control(1002));
-    LOGBRUSH made = {};
-    GetObjectA(first.brush, sizeof(made), &made);
-    EXPECT_EQ(make_tuple(light, 0x10, 0x345678, COLORREF(0x345678), first.brush, -1),
-              make_tuple(RecordOf(other).brush, first.textColor, first.backgroundColor, made.lbColor, second.brush,
-                         second.textColor));
+    const DlgRecord first = RecordOf(Control(1001)), second = RecordOf(Control(1002)), shared = RecordOf(other);
+    LOGBRUSH brush = {};
+    GetObjectA(first.brush, sizeof(brush), &brush);
     DlgSetColors(dialog, 1001, -3, -2);
     const bool keptForTheOther = GdiObjectAlive(first.brush);
     DlgSetColors(dialog, 1002, -1, -1);
     DestroyWindow(other);
     const DlgRecord cleared = RecordOf(Control(1001));
-    EXPECT_EQ(make_tuple(true, false, true, -1, -2, HBRUSH(nullptr)),
-              make_tuple(keptForTheOther, GdiObjectAlive(first.brush), GdiObjectAlive(light), cleared.textColor,
-                         cleared.backgroundColor, cleared.brush));
-}
+    EXPECT_EQ(make_tuple(place.left, place.top, light, 0x10, 0x345678, COLORREF(0x345678), first.brush, -1, true, false,
+                         true, -1, -2, HBRUSH(nullptr)),
+              make_tuple(origin.x, origin.y, shared.brush, first.textColor, first.backgroundColor, brush.lbColor,
+                         second.brush, second.textColor, keptForTheOther, GdiObjectAlive(first.brush),
+                         GdiObjectAlive(light), cleared.textColor, cleared.backgroundColor, cleared.brush));
 
-enum Ending { FINISHED, SYSTEM_CLOSE_LEFT, SYSTEM_CLOSE_KEPT, DESTROYED };
-// Written by the spy and the handler below, read by the tests that show their dialogs.
-Ending gEnding = FINISHED;
-std::string gHandled;  // a letter per message handled, upper case while the dialog is visible
-std::vector<std::tuple<UINT, WPARAM, LPARAM>> gGreeting;
-bool gOwnerEnabled = true;
-std::map<HWND, int> gPaints, gKeys;
-std::tuple<HWND, WPARAM, LPARAM> gLastFont;
-const std::pair<UINT, char> kLetters[] = {{WM_INITDIALOG, 'g'}, {WM_SIZE, 's'}, {kStep, 'k'},
-                                          {WM_CLOSE, 'c'},      {WM_DESTROY, 'd'}, {WM_NCDESTROY, 'n'}};
-
-LRESULT CALLBACK Spy(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message == WM_PAINT) ++gPaints[window];
-    if (message == WM_KEYDOWN) ++gKeys[window];
-    if (message == WM_SETFONT) gLastFont = make_tuple(window, wParam, lParam);
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
-// The dialog repaints with its children, a transparent control with the dialog behind it. The shown
-// dialog is the active one until another window is; then the message step, nested in the handler as
-// the file walk is in a run, hands it a Tab, which moves the focus on and reaches no control.
-void CheckRepaintsActivationAndTab(HWND dialog) {
-    UpdateWindow(dialog);
-    HWND box = GetDlgItem(dialog, 1003), clear = GetDlgItem(dialog, 1011);
-    const std::tuple<HWND, bool, bool> cases[] = {{dialog, true, true}, {box, false, true}, {clear, true, false}};
-    for (const auto& c : cases) {
-        gPaints.clear();
-        DlgRedraw(std::get<0>(c));
-        EXPECT_EQ(make_tuple(true, std::get<1>(c), std::get<2>(c)),
-                  make_tuple(gPaints[std::get<0>(c)] > 0, gPaints[dialog] > 0, gPaints[box] > 0)) << std::get<0>(c);
-    }
-    SetForegroundWindow(dialog);
-    SetActiveWindow(dialog);
-    const HWND activeShown = gDlgActiveDialog;
-    HWND plain = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr, nullptr, 0);
-    SetActiveWindow(plain);
-    const HWND activeAway = gDlgActiveDialog;
-    DestroyWindow(plain);
-    SetActiveWindow(dialog);
-    SetFocus(box);
-    PostMessageA(box, WM_KEYDOWN, VK_TAB, 0x000F0001);
-    MSG pending;
-    for (int i = 0; i < 50 && PeekMessageA(&pending, box, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE); ++i) DlgDoEvents(0);
-    EXPECT_EQ(make_tuple(dialog, HWND(nullptr), true, 0),
-              make_tuple(activeShown, activeAway, GetFocus() != box && IsChild(dialog, GetFocus()), gKeys[box]));
-}
-
-int ShowHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    // The platform's own WM_SIZE may follow the greeting's; only the greeting's is kept.
-    for (const auto& l : kLetters) {
-        if (l.first != message || (message == WM_SIZE && gHandled != "g")) continue;
-        gHandled += IsWindowVisible(dialog) ? static_cast<char>(l.second - 'a' + 'A') : l.second;
-    }
-    if (gGreeting.size() < 2) gGreeting.push_back(make_tuple(message, wParam, lParam));
-    const bool systemClose = gEnding == SYSTEM_CLOSE_LEFT || gEnding == SYSTEM_CLOSE_KEPT;
-    if (message == WM_INITDIALOG && systemClose) DlgPost(dialog, WM_SYSCOMMAND, SC_CLOSE | 2, 0);
-    if (message == WM_INITDIALOG) DlgPost(dialog, kStep, 0, 0);  // ends the dialog if nothing did before
-    if (message == kStep) {
-        gOwnerEnabled = IsWindowEnabled(GetWindow(dialog, GW_OWNER)) != FALSE;
-        if (gEnding == FINISHED) CheckRepaintsActivationAndTab(dialog);
-        if (gEnding == DESTROYED) DestroyWindow(dialog);
-        if (gEnding != DESTROYED) DlgFinish(dialog, 42);
-        gHandled += 'r';  // back from ending it
-    }
-    return message == WM_SYSCOMMAND && gEnding == SYSTEM_CLOSE_KEPT;  // keeps the close, ends its own way
-}
-
-// Greeted before the show, run shown, ended from inside the handler, by the system's close or
-// destroyed; the owner is disabled meanwhile. Then every record, brush, picture and icon is gone, the
-// fonts stay until the services end, and the dialog got its former font back without a repaint.
-TEST_F(MainWindowLike, ModalShowsGiveEverythingBack) {
-    const int font = DlgMakeFont("Verdana", 7, 1, 0, 0, 0);
-    const HFONT former = FontShown(dialog);
+    // Greeted before the show, run shown, ended from inside the handler, by the system's close or
+    // destroyed, with the owner disabled meanwhile; then every record, brush, picture and icon is gone,
+    // the fonts stay until the services end, and the dialog has its former font back without a repaint.
+    const HANDLE bitmap = RecordOf(Control(1009)).picture, icon = RecordOf(Control(1011)).picture;
     for (HWND spied : {dialog, Control(1003), Control(1011)}) SetWindowSubclass(spied, Spy, 1, 0);
-    DlgSetFont(dialog, DLG_NOT_GIVEN, font);
-    const DlgRecord own = RecordOf(dialog);
-    const HANDLE brush = own.brush, bitmap = RecordOf(Control(1009)).picture, icon = RecordOf(Control(1011)).picture;
     const int live = gDlgLiveCount;
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr, nullptr, 0);
     const struct { HWND dialog; Ending ending; int result; const char* handled; WPARAM sizeKind; } shows[] = {
@@ -329,62 +310,45 @@ TEST_F(MainWindowLike, ModalShowsGiveEverythingBack) {
         gEnding = c.ending;
         gHandled.clear();
         gGreeting.clear();
-        RECT client = {};
         GetClientRect(c.dialog, &client);
         const int result = DlgShowModal(c.dialog, ShowHandler, 31);
-        for (MSG left; PeekMessageA(&left, nullptr, kStep, kStep, PM_REMOVE);) {
-        }
         const std::vector<std::tuple<UINT, WPARAM, LPARAM>> greeting = {
             {WM_INITDIALOG, WPARAM(c.dialog), 0}, {WM_SIZE, c.sizeKind, MAKELPARAM(client.right, client.bottom)}};
-        EXPECT_EQ(make_tuple(c.result, std::string(c.handled), greeting, false, false, true),
-                  make_tuple(result, gHandled, gGreeting, gOwnerEnabled, IsWindow(c.dialog) != FALSE,
-                             IsWindowEnabled(owner) != FALSE)) << "ending " << c.ending;
+        EXPECT_EQ(make_tuple(c.result, std::string(c.handled), greeting, false, true),
+                  make_tuple(result, gHandled, gGreeting, IsWindow(c.dialog) != FALSE, IsWindowEnabled(owner) != FALSE))
+            << "ending " << c.ending;
     }
-    DestroyWindow(owner);
-    EXPECT_EQ(make_tuple(NO_RECORD, static_cast<DlgRecord*>(nullptr), false, false, 0, 0, 0),
-              make_tuple(RecordOf(dialog).kind, RecordTakeControl(dialog), GdiObjectAlive(brush),
+    EXPECT_EQ(make_tuple(NO_RECORD, static_cast<DlgRecord*>(nullptr), HWND(nullptr), false, false, 0, 0, 0),
+              make_tuple(RecordOf(dialog).kind, RecordTakeControl(dialog), gDlgActiveDialog, GdiObjectAlive(light),
                          GdiObjectAlive(bitmap), IconWidth(icon), IconWidth(own.bigIcon), IconWidth(own.smallIcon)));
-    const HFONT object = FontOf(font).object;
-    const auto shown = make_tuple(DlgDoEvents(0), GdiObjectAlive(object));
+    const auto shown = make_tuple(DlgDoEvents(0), GdiObjectAlive(verdanaObject));
     DlgEndThread();
-    const auto ended = make_tuple(GdiObjectAlive(object), FontOf(font).points);
+    const auto ended = make_tuple(GdiObjectAlive(verdanaObject), FontOf(verdana).points);
     ASSERT_TRUE(StartServicesAsTheProgramDoes());
     EXPECT_EQ(make_tuple(live - 1, true, false, 0.0f, dialog, WPARAM(former), LPARAM(FALSE)),
               std::tuple_cat(shown, ended, gLastFont));
-}
 
-// Operations on what the services made nothing for change nothing; a dialog at a given place is there.
-TEST(DialogServices, NothingHappensWithoutARecord) {
-    EXPECT_EQ(nullptr, DlgCreate(DLG_DIALOG_UNITS, nullptr, "", 0, 0, 100, 50, WS_CHILD | WS_CAPTION, 0));
-    HWND placed = DlgCreate(DLG_DIALOG_UNITS, nullptr, "", 10, 20, 100, 50, 0, 0);
-    RECT expected = {10, 20, 10, 20};
-    MapDialogRect(placed, &expected);
-    POINT origin = {0, 0};
-    ClientToScreen(placed, &origin);
-    EXPECT_EQ(make_tuple(expected.left, expected.top), make_tuple(origin.x, origin.y));
-    DestroyWindow(placed);
-
-    HWND foreign = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    // The owner is a window the services made nothing for: what they are asked to do with it changes nothing.
     HWND child =
-        CreateWindowExA(0, "BUTTON", "", WS_CHILD | BS_CHECKBOX, 0, 0, 20, 20, foreign, HMENU(5), nullptr, nullptr);
-    DlgAddControl(DLG_PUSH_BUTTON, foreign, 6, "x", 0, 0, 10, 10, 0, 0, nullptr);
-    DlgShowWindow(foreign, SW_SHOW);
-    DlgEnable(foreign, DLG_NOT_GIVEN, false);
-    DlgEnable(foreign, 5, false);
-    DlgSetCheck(foreign, 5, BST_CHECKED);
-    DlgFinish(foreign, 3);
-    DlgSetColors(foreign, DLG_NOT_GIVEN, 0, 0);
-    DlgSetIcon(foreign, "ICO");
+        CreateWindowExA(0, "BUTTON", "", WS_CHILD | BS_CHECKBOX, 0, 0, 20, 20, owner, HMENU(5), nullptr, nullptr);
+    DlgAddControl(DLG_PUSH_BUTTON, owner, 6, "x", 0, 0, 10, 10, 0, 0, nullptr);
+    DlgShowWindow(owner, SW_HIDE);
+    DlgEnable(owner, DLG_NOT_GIVEN, false);
+    DlgEnable(owner, 5, false);
+    DlgSetCheck(owner, 5, BST_CHECKED);
+    DlgFinish(owner, 3);
+    DlgSetColors(owner, DLG_NOT_GIVEN, 0, 0);
+    DlgSetIcon(owner, "ICO");
     gHandled.clear();
-    const int result = DlgShowModal(foreign, ShowHandler, 7);
+    const int unrecorded = DlgShowModal(owner, ShowHandler, 7);
     MSG message;
-    EXPECT_EQ(make_tuple(7, std::string(), HWND(nullptr), false, true, true, 0, NO_RECORD, HWND(nullptr), LRESULT(0),
+    EXPECT_EQ(make_tuple(7, std::string(), HWND(nullptr), true, true, true, 0, NO_RECORD, HWND(nullptr), LRESULT(0),
                          FALSE, FALSE),
-              make_tuple(result, gHandled, DlgControlWindow(foreign, 5), IsWindowVisible(foreign) != FALSE,
-                         IsWindowEnabled(foreign) != FALSE, IsWindowEnabled(child) != FALSE, DlgGetCheck(foreign, 5),
-                         RecordOf(foreign).kind, GetDlgItem(foreign, 6), SendMessageA(foreign, WM_GETICON, ICON_BIG, 0),
+              make_tuple(unrecorded, gHandled, DlgControlWindow(owner, 5), IsWindowVisible(owner) != FALSE,
+                         IsWindowEnabled(owner) != FALSE, IsWindowEnabled(child) != FALSE, DlgGetCheck(owner, 5),
+                         RecordOf(owner).kind, GetDlgItem(owner, 6), SendMessageA(owner, WM_GETICON, ICON_BIG, 0),
                          DlgPost(nullptr, WM_APP, 1, 2), PeekMessageA(&message, HWND(-1), WM_APP, WM_APP, PM_REMOVE)));
-    DestroyWindow(foreign);
+    DestroyWindow(owner);
 }
 
 }  // namespace
