@@ -4,47 +4,33 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
-TEST(DialogLogic, StyleWordsAndShowStates) {
+TEST(DialogLogic, WhatTheWindowsLeaveAside) {
     const uint32_t dialogs[][3] = {{0x90C000D6u, 0, 0x80C008D4u}, {0x80C80000u, 1, 0x80C80054u}};  // given, placed, got
     for (const auto& d : dialogs) EXPECT_EQ(d[2], dlg::DialogStyle(d[0], d[1] != 0)) << std::hex << d[0];
     const uint32_t controls[][3] = {  // kind, style given, style made
-        {dlg::KIND_PUSH_BUTTON, 0x2000u, 0x50002000u},    {dlg::KIND_CHECK_BOX, 0x80CF0025u, 0x50030023u},
-        {dlg::KIND_GROUP_FRAME, 0x00830F00u, 0x50000F07u}, {dlg::KIND_RADIO_BUTTON, 0x00020004u, 0x50020009u},
-        {dlg::KIND_PROGRESS_BAR, 1, 0x50000001u},         {dlg::KIND_COUNT, 0x1234u, 0x1234u}};
+        {dlg::KIND_CHECK_BOX, 0x80CF0025u, 0x50030023u}, {dlg::KIND_GROUP_FRAME, 0x00830F00u, 0x50000F07u},
+        {dlg::KIND_RADIO_BUTTON, 0x00020004u, 0x50020009u}, {dlg::KIND_COUNT, 0x1234u, 0x1234u}};
     for (const auto& c : controls) EXPECT_EQ(c[2], dlg::ControlStyle(c[0], c[1])) << "kind " << c[0];
-    EXPECT_EQ(6, dlg::ShowStateForStyle(0x20000000u));  // WS_MINIMIZE
-    const int asked[][3] = {{0, 0, 0}, {2, 5, 0}, {6, 6, 1}, {7, 5, 0}, {-1, 5, 0}};  // asked, kept, WM_SIZE kind
-    for (const auto& a : asked) {
-        EXPECT_EQ(a[1], dlg::DeferredShowState(a[0])) << "state " << a[0];
-        EXPECT_EQ(a[2], dlg::SizeKindForShowState(a[1])) << "state " << a[0];
-    }
-}
-
-TEST(DialogLogic, ColoursAndFontHeights) {
-    const int rgb[][4] = {{241, 245, 248, 0xF8F5F1}, {-5, 300, 0, 0xFF00}, {300, -5, 300, 0xFF00FF}};
-    for (const auto& c : rgb) EXPECT_EQ(c[3], DlgRgb(c[0], c[1], c[2])) << c[0] << "," << c[1] << "," << c[2];
+    // Minimised from the style, a hidden state kept for the first show, a colour clamped per component.
+    EXPECT_EQ(std::make_tuple(DLG_SW_MINIMIZE, DLG_SIZE_MINIMIZED, DLG_SW_HIDE, 0x07FF00),
+              std::make_tuple(dlg::ShowStateForStyle(DLG_WS_MINIMIZE), dlg::SizeKindForShowState(DLG_SW_MINIMIZE),
+                              dlg::DeferredShowState(DLG_SW_HIDE), DlgRgb(-5, 300, 7)));
     const int bars[][3] = {{-1, -3, -1}, {-1, -2, -1}, {-2, 0xF8F5F1, -1}, {0x10, 0xF8F5F1, 0x10}};  // on the dialog's
     for (const auto& b : bars) EXPECT_EQ(b[2], dlg::ProgressBackground(b[0], b[1])) << b[0] << " on " << b[1];
-    const struct { float points; int dotsPerInch, expected; } heights[] = {
-        {8, 96, -11}, {7, 120, -12}, {9, 100, -12}, {4.5f, 96, -6}, {10.5f, 96, -14}, {1.5f, 72, -2}, {2.5f, 72, -2}};
-    for (const auto& h : heights) {
-        EXPECT_EQ(h.expected, dlg::FontHeight(h.points, h.dotsPerInch)) << h.points << " points at " << h.dotsPerInch;
-    }
-}
-
-TEST(DialogLogic, ResourceNames) {
-    const struct { const char* wanted; bool isNumber; unsigned number; const char* name; bool expected; } cases[] = {
+    const float heights[][3] = {{9, 100, -12}, {1.5f, 72, -2}, {2.5f, 72, -2}};  // points, dpi, height; halves to even
+    for (const auto& h : heights) EXPECT_EQ(h[2], dlg::FontHeight(h[0], int(h[1]))) << h[0] << " points at " << h[1];
+    const struct { const char* wanted; bool isNumber; unsigned number; const char* name; bool expected; } names[] = {
         {"Help", false, 0, "hELP", true},    {"HELP", false, 0, "HELPS", false}, {"HELPS", false, 0, "HELP", false},
         {"HELP", true, 7, nullptr, false},   {"#07", true, 7, nullptr, true},    {"#7", true, 8, nullptr, false},
         {"#7", false, 0, "#7", false},       {"#", true, 0, nullptr, false},     {"#7x", true, 7, nullptr, false},
         {"#65543", true, 7, nullptr, false}, {nullptr, false, 0, "HELP", false},
         {"\xE9t\xE9", false, 0, "\xC9T\xC9", false}};  // only a to z fold
-    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
-        const auto& c = cases[i];
-        EXPECT_EQ(c.expected, dlg::ResourceNameMatches(c.wanted, c.isNumber, c.number, c.name)) << "case " << i;
-    }
+    for (const auto& c : names) EXPECT_EQ(c.expected, dlg::ResourceNameMatches(c.wanted, c.isNumber, c.number, c.name))
+        << (c.wanted != nullptr ? c.wanted : "no name") << " against " << (c.isNumber ? "#" : c.name) << c.number;
 }
 
 }  // namespace
