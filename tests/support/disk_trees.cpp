@@ -103,12 +103,6 @@ TreeSnapshot Snapshot(const std::string& root) {
     return tree;
 }
 
-std::string Describe(const TreeSnapshot& tree) {
-    std::string text;
-    for (const auto& item : tree) text += "  [" + item.first + "]\n";
-    return text;
-}
-
 bool RunOnHost(const std::string& command, const std::vector<std::string>& paths) {
     typedef char*(CDECL * UnixNameFn)(const WCHAR*);
     const auto unixName = reinterpret_cast<UnixNameFn>(

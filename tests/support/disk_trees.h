@@ -34,8 +34,6 @@ bool Exists(const std::string& path);
 // relative path -> its content. Links are listed as "<link>" and not entered.
 typedef std::map<std::string, std::string> TreeSnapshot;
 TreeSnapshot Snapshot(const std::string& root);
-// One line per entry, for failure messages.
-std::string Describe(const TreeSnapshot& tree);
 
 // Runs the host's /bin/`command` with the host's forms of `paths` after it (Wine makes no
 // symbolic link itself); false when it could not be started. Wine does not wait for it.
