@@ -186,7 +186,7 @@ TEST(RelocateFolder, FaultsOnTheWay) {
     ASSERT_TRUE(CloseHandle(CreateFileW(tooLong.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)));
     ASSERT_TRUE(MakeFile(outside.Path(), "theirs.txt", "not ours"));
     const std::string link = m + "a\\elsewhere";
-    ASSERT_TRUE(RunOnHost("ln -s", {outside.Path(), link}));
+    ASSERT_TRUE(RunOnHost("ln", "-s", {outside.Path(), link}));
     for (int wait = 0; wait < 100 && !Exists(link); ++wait) Sleep(10);
     ASSERT_TRUE(Exists(link)) << link;
     TreeSnapshot expected = Snapshot(m);
@@ -206,7 +206,7 @@ TEST(RelocateFolder, FaultsOnTheWay) {
     EXPECT_EQ(0, RunOn(m, true, true));  // nothing moves now, not even the file no longer held
     EXPECT_EQ(after, Snapshot(m));
     DeleteFileW(tooLong.c_str());  // the clean-up's ANSI calls reach neither so deep nor through a link
-    RunOnHost("rm -f", {link});
+    RunOnHost("rm", "-f", {link});
 }
 
 // Names the interpreter could misread; delayed expansion would drop each "!" pair.

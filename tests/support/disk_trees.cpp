@@ -1,6 +1,8 @@
 // Real folders for the tests under Wine, made and read with the plain platform calls.
 #include "tests/support/disk_trees.h"
 
+#include <process.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -35,21 +37,6 @@ void RemoveTree(const std::string& folder) {
         if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
     }
     RemoveDirectoryA(folder.c_str());
-}
-
-bool RunAndWait(const std::string& commandLine) {
-    std::vector<char> writable(commandLine.begin(), commandLine.end());
-    writable.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return false;
-    }
-    WaitForSingleObject(process.hProcess, 60000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
 }
 
 }  // namespace
@@ -103,19 +90,22 @@ TreeSnapshot Snapshot(const std::string& root) {
     return tree;
 }
 
-bool RunOnHost(const std::string& command, const std::vector<std::string>& paths) {
+bool RunOnHost(const std::string& program, const std::string& option, const std::vector<std::string>& paths) {
     typedef char*(CDECL * UnixNameFn)(const WCHAR*);
     const auto unixName = reinterpret_cast<UnixNameFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    std::string line = "Z:\\bin\\" + command;
+    std::vector<std::string> words = {program, option};
     for (const std::string& path : paths) {
         const std::wstring wide(path.begin(), path.end());  // the tests' own paths, all ASCII
         char* host = unixName != nullptr ? unixName(wide.c_str()) : nullptr;
         if (host == nullptr) return false;
-        line += " \"" + std::string(host) + "\"";
+        words.push_back("\"" + std::string(host) + "\"");
         HeapFree(GetProcessHeap(), 0, host);
     }
-    return RunAndWait(line);
+    std::vector<const char*> arguments;
+    for (const std::string& word : words) arguments.push_back(word.c_str());
+    arguments.push_back(nullptr);
+    return _spawnv(_P_WAIT, ("Z:\\bin\\" + program).c_str(), arguments.data()) != -1;
 }
 
 bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) {
@@ -130,9 +120,10 @@ bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) 
         lines += "call \"" + script + "\" >nul\r\n";
     }
     DeleteFileA(runner.c_str());
-    const std::string command = std::string("cmd.exe ") + (delayedExpansion ? "/V:ON " : "") + "/c \"\"" + runner +
-                                "\"\"";
-    const bool ran = MakeFile("", runner, lines) && RunAndWait(command);
+    const std::string quoted = "\"\"" + runner + "\"\"";
+    const bool ran = MakeFile("", runner, lines) &&
+                     _spawnlp(_P_WAIT, "cmd.exe", "cmd.exe", delayedExpansion ? "/V:ON" : "/V:OFF", "/c", quoted.c_str(),
+                              nullptr) != -1;
     DeleteFileA(runner.c_str());
     return ran;
 }

@@ -35,9 +35,9 @@ bool Exists(const std::string& path);
 typedef std::map<std::string, std::string> TreeSnapshot;
 TreeSnapshot Snapshot(const std::string& root);
 
-// Runs the host's /bin/`command` with the host's forms of `paths` after it (Wine makes no
+// Runs the host's /bin/`program` with `option` and the host's forms of `paths` (Wine makes no
 // symbolic link itself); false when it could not be started. Wine does not wait for it.
-bool RunOnHost(const std::string& command, const std::vector<std::string>& paths);
+bool RunOnHost(const std::string& program, const std::string& option, const std::vector<std::string>& paths);
 // Runs the batch files one after the other in the command interpreter, each with call
 // from a small batch file, as a double click does (names with parentheses need it);
 // with `delayedExpansion` the interpreter starts with it on, as the registry can ask.
