@@ -20,5 +20,7 @@ void DescribeFileMove(const RelocationPlan& plan, int i, std::string_view mainFo
     move.backLines.clear();
     if (move.subfolder.empty()) return;
     AppendMoveBackLine(move.backLines, mainFolder, move.subfolder, move.target);
-    if (plan.rename) AppendRenameBackLine(move.backLines, mainFolder, move.subfolder, move.target, FileNameOf(relative));
+    if (plan.rename) {
+        AppendRenameBackLine(move.backLines, mainFolder, move.subfolder, move.target, FileNameOf(relative));
+    }
 }

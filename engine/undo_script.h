@@ -1,4 +1,4 @@
-// The undo script file: created under a free name, written a line at a time, flushed and closed; UTF-8 when it needs it.
+// The undo script file: made under a free name, written a line at a time, flushed and closed; UTF-8 when needed.
 #pragma once
 
 #include <windows.h>

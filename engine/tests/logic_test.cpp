@@ -34,9 +34,11 @@ TEST(PlanRelocation, RelativePathsTargetsConflictsAndThumbnailCaches) {
          {{"C:\\m\\a\\IMG_20190101_123456.jpg", "IMG_20~1.JPG"}, {"C:\\m\\b\\IMG_20190202_654321.jpg", "IMG_20~1.JPG"},
           {"C:\\m\\c\\IMG_20~1.JPG", ""}}, false,
          {"IMG_20190101_123456.jpg", "IMG_20190202_654321.jpg", "IMG_20~1.JPG"}, {}, 0},
-        {"a main-folder file takes part", {{"C:\\m\\x.txt", ""}, {"C:\\m\\a\\X.TXT", ""}}, true, {"x.txt", "a X.TXT"}, {}, 0},
+        {"a main-folder file takes part", {{"C:\\m\\x.txt", ""}, {"C:\\m\\a\\X.TXT", ""}}, true, {"x.txt", "a X.TXT"},
+         {}, 0},
         {"thumbnail caches by name or alternate name, out of the scan", {{"C:\\m\\a\\Thumbs.db", ""},
-         {"C:\\m\\x.txt", ""}, {"C:\\m\\b\\thumbs.DB", ""}, {"C:\\m\\c\\l.db", "THUMBS.DB"}, {"C:\\m\\d\\y", "thumbs.db"},
+         {"C:\\m\\x.txt", ""}, {"C:\\m\\b\\thumbs.DB", ""}, {"C:\\m\\c\\l.db", "THUMBS.DB"},
+         {"C:\\m\\d\\y", "thumbs.db"},
          {"C:\\m\\e\\Thumbs.db.txt", "THUMBS~1.TXT"}, {"C:\\m\\e\\MyThumbs.db", ""}, {"C:\\m\\f\\y", ""}}, false,
          {"x.txt", "Thumbs.db.txt", "MyThumbs.db", "y"}, {4, 3, 2, 0}, 0},
         {"the main folder taken off the front once, exactly; other paths left alone", {{"C:\\other\\x.txt", ""},
@@ -72,8 +74,11 @@ TEST(ProgressFigures, PercentageBarPositionIndexTextAndScriptNames) {
     for (const Case& c : cases) {
         std::string got = c.kind == 'u' ? UndoScriptName(c.text, c.i) : "";
         if (c.kind == 'x') AppendIndexText(got, c.i, c.n);
-        if (c.kind == 'p' || c.kind == 'b') got = std::to_string((c.kind == 'p' ? Percentage : ProgressPosition)(c.i, c.n));
-        EXPECT_EQ(c.expected, got) << "case " << &c - cases << ": " << c.kind << " " << c.text << " " << c.i << " " << c.n;
+        if (c.kind == 'p' || c.kind == 'b') {
+            got = std::to_string((c.kind == 'p' ? Percentage : ProgressPosition)(c.i, c.n));
+        }
+        EXPECT_EQ(c.expected, got) << "case " << &c - cases << ": " << c.kind << " " << c.text << " " << c.i << " "
+                                   << c.n;
     }
 }
 

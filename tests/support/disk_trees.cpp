@@ -121,9 +121,9 @@ bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) 
     }
     DeleteFileA(runner.c_str());
     const std::string quoted = "\"\"" + runner + "\"\"";
+    const char* const expansion = delayedExpansion ? "/V:ON" : "/V:OFF";
     const bool ran = MakeFile("", runner, lines) &&
-                     _spawnlp(_P_WAIT, "cmd.exe", "cmd.exe", delayedExpansion ? "/V:ON" : "/V:OFF", "/c", quoted.c_str(),
-                              nullptr) != -1;
+                     _spawnlp(_P_WAIT, "cmd.exe", "cmd.exe", expansion, "/c", quoted.c_str(), nullptr) != -1;
     DeleteFileA(runner.c_str());
     return ran;
 }
