@@ -31,25 +31,6 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
     return TRUE;
 }
 
-// An in-memory dialog template with the main window's font, for MapDialogRect.
-HWND MakeMeasuringDialog() {
-    alignas(4) WORD words[64] = {};
-    DLGTEMPLATE* dialogTemplate = reinterpret_cast<DLGTEMPLATE*>(words);
-    dialogTemplate->style = DS_SETFONT | WS_POPUP;
-    dialogTemplate->cx = 10;
-    dialogTemplate->cy = 10;
-    WORD* next = reinterpret_cast<WORD*>(dialogTemplate + 1);
-    *next++ = 0;  // no menu
-    *next++ = 0;  // the dialog class
-    *next++ = 0;  // no title
-    *next++ = 8;  // points
-    const char* face = "MS Sans Serif";
-    for (const char* c = face; *c != '\0'; ++c) *next++ = static_cast<WORD>(*c);
-    *next++ = 0;
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, nullptr,
-                                      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
-}
-
 template <class Matches>
 HWND WaitForWindowMatching(DWORD processId, Matches matches, DWORD milliseconds) {
     HWND found = nullptr;
@@ -106,10 +87,6 @@ DWORD WaitForExit(RunningProgram& program, DWORD milliseconds) {
     CloseHandle(program.process.hProcess);
     program.started = false;
     return code;
-}
-
-bool IsRunning(const RunningProgram& program) {
-    return program.started && WaitForSingleObject(program.process.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 std::vector<HWND> VisibleWindowsOf(DWORD processId) {
@@ -176,18 +153,6 @@ std::string SelectedTreeItemText(HWND tree, DWORD processId) {
     return text;
 }
 
-namespace {
-
-// A message to the program without waiting on it: while a run works, its window answers
-// nothing until the run is over. Answers `fallback` when no answer came in time.
-LRESULT AskControl(HWND control, UINT message, WPARAM wParam, LRESULT fallback) {
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(control, message, wParam, 0, SMTO_ABORTIFHUNG, 100, &answer)) return fallback;
-    return static_cast<LRESULT>(answer);
-}
-
-}  // namespace
-
 ControlView ViewControl(HWND window, int identifier) {
     ControlView view = {};
     HWND control = GetDlgItem(window, identifier);
@@ -215,24 +180,6 @@ std::string ControlStates(HWND window, int first, int last) {
         states += IsWindowVisible(control) ? 'v' : 'h';
     }
     return states;
-}
-
-int CheckStateOf(HWND window, int identifier) {
-    return static_cast<int>(AskControl(GetDlgItem(window, identifier), BM_GETCHECK, 0, -1));
-}
-
-HANDLE PictureOf(HWND window, int identifier) {
-    HWND control = GetDlgItem(window, identifier);
-    UINT message = ClassOf(control) == "Button" ? BM_GETIMAGE : STM_GETIMAGE;
-    return reinterpret_cast<HANDLE>(AskControl(control, message, IMAGE_BITMAP, 0));
-}
-
-RECT DialogUnitsToPixels(int x, int y, int width, int height) {
-    RECT rectangle = {x, y, x + width, y + height};
-    HWND measuring = MakeMeasuringDialog();
-    MapDialogRect(measuring, &rectangle);
-    DestroyWindow(measuring);
-    return rectangle;
 }
 
 void PressButton(HWND window, int identifier) {

@@ -26,9 +26,6 @@ RunningProgram StartProgram(const std::string& program, const std::string& tail)
 // terminated). Releases the process handles either way.
 DWORD WaitForExit(RunningProgram& program, DWORD milliseconds);
 
-// True while the program runs.
-bool IsRunning(const RunningProgram& program);
-
 std::vector<HWND> VisibleWindowsOf(DWORD processId);
 
 // A visible top-level window of the process with that class, or null after the time.
@@ -66,14 +63,6 @@ ControlView ViewControl(HWND window, int identifier);
 // (e/d) then shown or hidden (v/h), separated by blanks: "dv ev eh". Read from the window
 // styles, so it answers while a run keeps the program busy.
 std::string ControlStates(HWND window, int first, int last);
-
-// These ask the program, which answers nothing while a run works: -1 and null then.
-int CheckStateOf(HWND window, int identifier);
-HANDLE PictureOf(HWND window, int identifier);
-
-// Pixels of a rectangle given in dialog units of the window font ("MS Sans Serif", 8),
-// from MapDialogRect of a dialog of this process made with that same font.
-RECT DialogUnitsToPixels(int x, int y, int width, int height);
 
 // Presses a button the way a mouse click does, without waiting for what it starts.
 void PressButton(HWND window, int identifier);
