@@ -48,15 +48,14 @@ int main(int argc, char** argv) {
     std::string folder = ToWindowsPath(argv[2]);
     std::string shots = ToWindowsPath(argv[3]);
 
-    RunningProgram running = StartProgram(program, "\"" + folder + "\"");
-    if (!running.started) {
+    RunningProgram running(program, "\"" + folder + "\"");
+    if (!running.Running()) {
         printf("vorlax_driver: could not start %s\n", program.c_str());
         return 1;
     }
-    HWND window = WaitForWindowOfClass(running.process.dwProcessId, "#32770", 30000);
+    HWND window = WaitForDialog(running, 30000);
     if (window == nullptr) {
         printf("vorlax_driver: the main window did not open\n");
-        WaitForExit(running, 0);
         return 1;
     }
     // Let the window paint before it is photographed.
@@ -68,7 +67,7 @@ int main(int argc, char** argv) {
         Sleep(150);
         AskForScreenshot(window, shots, "running");
     }
-    DWORD exitCode = WaitForExit(running, 600000);
+    DWORD exitCode = running.WaitForExit(600000);
     printf("vorlax_driver: vorlax.exe ended with exit code %lu\n", exitCode);
     // The virtual desktop that runs the driver may outlive it; this tells the end.
     std::string finished = shots + "\\finished";

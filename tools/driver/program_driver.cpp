@@ -61,31 +61,34 @@ std::string ProgramUnderTest() {
     return ToWindowsPath(program != nullptr ? program : "");
 }
 
-RunningProgram StartProgram(const std::string& program, const std::string& tail) {
-    RunningProgram running = {};
+RunningProgram::RunningProgram(const std::string& program, const std::string& tail) : process_(), running_(false) {
     std::string commandLine = "\"" + program + "\"";
     if (!tail.empty()) commandLine += " " + tail;
     std::vector<char> writable(commandLine.begin(), commandLine.end());
     writable.push_back('\0');
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    running.started = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                     nullptr, &startup, &running.process) != FALSE;
-    return running;
+    running_ = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &process_) != FALSE;
 }
 
-DWORD WaitForExit(RunningProgram& program, DWORD milliseconds) {
-    if (!program.started) return STILL_ACTIVE;
+RunningProgram::~RunningProgram() {
+    WaitForExit(0);
+}
+
+// The one place the process's handles are released.
+DWORD RunningProgram::WaitForExit(DWORD milliseconds) {
+    if (!running_) return STILL_ACTIVE;
     DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(program.process.hProcess, milliseconds) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(program.process.hProcess, &code);
+    if (WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process_.hProcess, &code);
     } else {
-        TerminateProcess(program.process.hProcess, 99);
-        WaitForSingleObject(program.process.hProcess, 5000);
+        TerminateProcess(process_.hProcess, 99);
+        WaitForSingleObject(process_.hProcess, 5000);
     }
-    CloseHandle(program.process.hThread);
-    CloseHandle(program.process.hProcess);
-    program.started = false;
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+    running_ = false;
     return code;
 }
 
@@ -105,8 +108,8 @@ HWND WaitForWindowTitled(DWORD processId, const char* title, DWORD milliseconds)
 }
 
 HWND WaitForDialog(const RunningProgram& program, DWORD milliseconds) {
-    if (!program.started) return nullptr;
-    return WaitForWindowOfClass(program.process.dwProcessId, "#32770", milliseconds);
+    if (!program.Running()) return nullptr;
+    return WaitForWindowOfClass(program.Id(), "#32770", milliseconds);
 }
 
 std::string ClassOf(HWND window) {

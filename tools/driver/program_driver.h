@@ -10,21 +10,31 @@
 // A host path (/work/...) in the form Wine shows it (Z:\work\...); Windows paths unchanged.
 std::string ToWindowsPath(const std::string& path);
 
-struct RunningProgram {
-    PROCESS_INFORMATION process;
-    bool started;
-};
-
 // The program the tests drive: the VORLAX_EXE environment value, in the form Wine shows it.
 std::string ProgramUnderTest();
 
-// Starts `program` with the command line: the quoted program path, a blank, then `tail`
-// exactly as given (nothing when `tail` is empty).
-RunningProgram StartProgram(const std::string& program, const std::string& tail);
+// A program started with the command line: the quoted program path, a blank, then `tail`
+// exactly as given (nothing when `tail` is empty). It belongs to whoever started it:
+// going out of scope ends it if it still runs and closes its handles, so that a failed
+// assertion never leaves it running on a scratch folder.
+class RunningProgram {
+public:
+    RunningProgram(const std::string& program, const std::string& tail);
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
 
-// The exit code, or STILL_ACTIVE when the process did not end in time (it is then
-// terminated). Releases the process handles either way.
-DWORD WaitForExit(RunningProgram& program, DWORD milliseconds);
+    // False when it could not be started, or once it has been waited for.
+    bool Running() const { return running_; }
+    DWORD Id() const { return process_.dwProcessId; }
+
+    // The exit code, or STILL_ACTIVE when it did not end in time (it is then ended).
+    DWORD WaitForExit(DWORD milliseconds);
+
+private:
+    PROCESS_INFORMATION process_;
+    bool running_;
+};
 
 std::vector<HWND> VisibleWindowsOf(DWORD processId);
 

@@ -52,7 +52,7 @@ TEST(EndToEnd, EachRunThroughTheWindowAndBackThroughItsScript) {
         const std::string root = scratch.Path();
         for (const auto& file : c.before) ASSERT_TRUE(MakeFile(root, file.first, file.second)) << "row " << i;
         const TreeSnapshot before = Snapshot(root);
-        RunningProgram running = StartProgram(ToWindowsPath(getenv(c.variable)), "\"" + root + c.argument + "\"");
+        RunningProgram running(ToWindowsPath(getenv(c.variable)), "\"" + root + c.argument + "\"");
         HWND window = WaitForDialog(running, kTimeout);
         ASSERT_NE(nullptr, window) << "row " << i;
         const std::string texts = TextOf(window) + "|" + TextOf(GetDlgItem(window, IDC_RENAME_ALWAYS)) + "|" +
@@ -62,7 +62,7 @@ TEST(EndToEnd, EachRunThroughTheWindowAndBackThroughItsScript) {
         if (c.renameAlways) SendMessageA(GetDlgItem(window, IDC_RENAME_ALWAYS), BM_CLICK, 0, 0);
         if (!c.undo) SendMessageA(GetDlgItem(window, IDC_CREATE_UNDO), BM_CLICK, 0, 0);
         PressButton(window, IDC_GO);
-        EXPECT_EQ(0u, WaitForExit(running, kTimeout)) << "row " << i;
+        EXPECT_EQ(0u, running.WaitForExit(kTimeout)) << "row " << i;
         TreeSnapshot expected = c.after.empty() ? before : c.after;
         std::string script = "@echo off\r\nsetlocal EnableExtensions DisableDelayedExpansion\r\n";
         for (const char* s = c.script; s != nullptr && *s != '\0'; ++s) script += *s == 'M' ? root : std::string(1, *s);
@@ -70,7 +70,7 @@ TEST(EndToEnd, EachRunThroughTheWindowAndBackThroughItsScript) {
         EXPECT_EQ(expected, Snapshot(root)) << "row " << i;
         if (c.scriptPath == nullptr) continue;
         // The script, run as a double click runs it, gives the tree back.
-        ASSERT_TRUE(RunScripts({root + c.scriptPath}, false)) << "row " << i;
+        ASSERT_EQ("", RunScripts({root + c.scriptPath}, false)) << "row " << i;
         DeleteFileA((root + c.scriptPath).c_str());
         EXPECT_EQ(before, Snapshot(root)) << "row " << i << " after the script";
     }
