@@ -3,6 +3,7 @@
 
 #include <process.h>
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 
@@ -41,11 +42,11 @@ void RemoveTree(const std::string& folder) {
 
 }  // namespace
 
-ScratchFolder::ScratchFolder(const std::string& label) {
+ScratchFolder::ScratchFolder(const std::string& label, const std::string& parent) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     static int made = 0;
-    path_ = std::string(temp) + "vorlax-" + label + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+    path_ = (parent.empty() ? std::string(temp) : parent) + "vorlax-" + label + "-" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(++made) + "\\";
     RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);
@@ -108,10 +109,13 @@ bool RunOnHost(const std::string& program, const std::string& option, const std:
     return _spawnv(_P_WAIT, ("Z:\\bin\\" + program).c_str(), arguments.data()) != -1;
 }
 
-bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) {
+std::string RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    const std::string runner = std::string(temp) + "vorlax-runner-" + std::to_string(GetCurrentProcessId()) + ".bat";
+    // A name of its own for every call: the interpreter of an earlier call may still hold its runner.
+    static int calls = 0;
+    const std::string runner = std::string(temp) + "vorlax-runner-" + std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(++calls) + ".bat";
     std::string lines = "@echo off\r\n";
     // The progress lines go nowhere; the interpreter's complaints still show.
     for (std::string script : scripts) {
@@ -119,11 +123,25 @@ bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) 
         for (std::size_t at = 0; (at = script.find('%', at)) != std::string::npos; at += 2) script.insert(at, "%");
         lines += "call \"" + script + "\" >nul\r\n";
     }
-    DeleteFileA(runner.c_str());
+    HANDLE file = CreateFileA(runner.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return "the runner " + runner + " could not be made: error " + std::to_string(GetLastError());
+    }
+    DWORD written = 0;
+    const bool whole = WriteFile(file, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr) &&
+                       written == lines.size();
+    const DWORD writeError = GetLastError();
+    CloseHandle(file);
+    if (!whole) return "the runner " + runner + " could not be written: error " + std::to_string(writeError);
     const std::string quoted = "\"\"" + runner + "\"\"";
     const char* const expansion = delayedExpansion ? "/V:ON" : "/V:OFF";
-    const bool ran = MakeFile("", runner, lines) &&
-                     _spawnlp(_P_WAIT, "cmd.exe", "cmd.exe", expansion, "/c", quoted.c_str(), nullptr) != -1;
+    const intptr_t code = _spawnlp(_P_WAIT, "cmd.exe", "cmd.exe", expansion, "/c", quoted.c_str(), nullptr);
+    const int spawnError = errno;
+    const unsigned long systemError = _doserrno;
     DeleteFileA(runner.c_str());
-    return ran;
+    if (code == -1) {
+        return "cmd.exe could not be started: errno " + std::to_string(spawnError) + ", error " +
+               std::to_string(systemError);
+    }
+    return std::string();
 }

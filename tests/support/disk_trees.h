@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-// A fresh folder under the temporary folder, removed with everything in it afterwards
-// (links are removed, never followed). Path() ends in "\".
+// A fresh folder under `parent` (ending in "\"; the temporary folder when empty), removed
+// with everything in it afterwards (links are removed, never followed). Path() ends in "\".
 class ScratchFolder {
 public:
-    explicit ScratchFolder(const std::string& label);
+    explicit ScratchFolder(const std::string& label, const std::string& parent = std::string());
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -41,4 +41,6 @@ bool RunOnHost(const std::string& program, const std::string& option, const std:
 // Runs the batch files one after the other in the command interpreter, each with call
 // from a small batch file, as a double click does (names with parentheses need it);
 // with `delayedExpansion` the interpreter starts with it on, as the registry can ask.
-bool RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion);
+// Returns what kept them from running (the runner file or the interpreter, with the
+// platform's error), or an empty text once the interpreter has ended.
+std::string RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion);
