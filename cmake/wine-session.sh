@@ -38,15 +38,6 @@ start_display() {
   return 1
 }
 
-# The first browse dialog of a Wine session often stops short of the folder it is asked
-# to select, while Wine is still filling in its shell namespace. The build's warm-up
-# program browses until a selection lands, so that the tests meet a ready shell.
-warm_shell() {
-  local warmup="$state/../tools/wine_shell_warmup.exe"
-  [ -f "$warmup" ] || return 0
-  "$wine_bin" "$warmup" </dev/null >/dev/null 2>&1
-}
-
 stop_display() {
   if [ -f "$state/xvfb.pid" ]; then
     kill "$(cat "$state/xvfb.pid")" 2>/dev/null
@@ -69,7 +60,6 @@ case "$mode" in
     # The first program of a session starts Wine's services; started here, they hold
     # no test's output open and no test pays for them.
     "$wine_bin" cmd /c exit </dev/null >/dev/null 2>&1
-    warm_shell
     echo "wine session: prefix $WINEPREFIX, display $(cat "$state/display")" ;;
   stop)
     "$wineserver_bin" -k 2>/dev/null
