@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Makes a release from the committed sources: runs every test, builds both programs with
-# optimisation, and writes dist/vorlax-<version>-win64.zip and dist/SHA256SUMS, the same
-# bytes wherever and by whomever it is run.
+# Makes a release from the committed sources: runs every test and the check that a second
+# build gives the same program, builds both programs with optimisation, and writes
+# dist/vorlax-<version>-win64.zip and dist/SHA256SUMS, the same bytes wherever and by
+# whomever it is run.
 #   VORLAX_HOME_PAGE=https://... ./release.sh
 set -u
 cd "$(dirname "$0")"
@@ -29,6 +30,8 @@ umask 022
 unset ZIPOPT
 
 ./test.sh || refuse "the tests failed; no release."
+ctest --preset release || refuse "the program built a second time, from a copy of the sources elsewhere, differs;" \
+  "no release."
 
 build="$root/build/release"
 rm -rf "$build"

@@ -10,11 +10,10 @@ mkdir -p "$work/sources"
 # Build output and releases are no part of the sources.
 tar -C "$source" --exclude=./build --exclude=./dist --exclude=./.git -cf - . | tar -C "$work/sources" -xf - \
   || { echo "could not copy the sources"; exit 1; }
-# At the lowest priority: the Wine tests that run meanwhile wait on windows with time limits.
-if ! { nice -n 19 cmake -S "$work/sources" -B "$work/elsewhere" -G Ninja \
+if ! { cmake -S "$work/sources" -B "$work/elsewhere" -G Ninja \
          -DCMAKE_TOOLCHAIN_FILE="$work/sources/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE="$type" \
          -DVORLAX_HOME_PAGE="$home" -DVORLAX_GOOGLETEST_DIR="$googletest" \
-       && nice -n 19 cmake --build "$work/elsewhere" --target vorlax; } >"$work/build.log" 2>&1; then
+       && cmake --build "$work/elsewhere" --target vorlax; } >"$work/build.log" 2>&1; then
   cat "$work/build.log"
   echo "the second build failed"
   exit 1
