@@ -1,0 +1,12 @@
+// Window style words as the platform's flag names, so that a failed check reads without a table.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The style word of a window of `className` ("Button", "Static", "msctls_progress32", "#32770"
+// for a dialog; letter case aside) as its flag names joined by " | ", the window styles first,
+// then the class's own: "WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX". Bits without a
+// name here end it in hexadecimal.
+std::string StyleNames(const std::string& className, DWORD style);
