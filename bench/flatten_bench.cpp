@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "startup/texts.h"
+#include "texts/texts.h"
 #include "tests/support/program_services.h"
 
 namespace {

@@ -1,7 +1,9 @@
-// The browse-for-folder dialog that asks for the main folder when the command line names none.
+// The browse dialog that asks for the main folder when the command line names none, with its prompt in capitals.
 #include "startup/startup.h"
 
 #include <shlobj.h>
+
+#include <climits>
 
 #include "engine/file_services.h"
 
@@ -65,6 +67,16 @@ int CALLBACK BrowseCallback(HWND dialog, UINT notification, LPARAM lParam, LPARA
 }
 
 }  // namespace
+
+// The prompt is upper-cased with the user's locale rules, as a person reads it; file names
+// are folded by the engine on UTF-16 instead.
+std::string UpperCased(const std::string& text) {
+    std::string upper = text;
+    if (!upper.empty() && upper.size() <= static_cast<std::string::size_type>(INT_MAX)) {
+        CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+    }
+    return upper;
+}
 
 std::string BrowseForFolder(HWND owner, const std::string& firstSelection) {
     std::string caption = BrowseCaption(TextLanguage(), UpperCased(Text(TXT_BROWSE_PROMPT)));

@@ -7,7 +7,7 @@
 
 #include "dialog/dialog.h"
 #include "startup/command_line.h"
-#include "startup/texts.h"
+#include "texts/texts.h"
 
 // Process-wide values of start-up.
 // gCommandLineTail: written once by RunProcess before anything else runs; read by the

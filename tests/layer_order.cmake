@@ -1,22 +1,23 @@
 # Fails, naming file and line, on any include in the product code that points against the
-# layer order: dialog, engine, the text catalogue, window, start-up (lowest first). A file
-# may include its own layer and the layers below it, nothing else of the project.
+# layer order: dialog, engine, texts, window, startup (lowest first). A file's layer is its
+# folder; it may include its own layer and the layers below it, nothing else of the project.
 #   cmake -DSOURCE_DIR=<checkout> -P layer_order.cmake
+cmake_minimum_required(VERSION 3.25)
 set(layers dialog engine texts window startup)
 
 function(layer_of path result)
-  if(path MATCHES "^startup/texts\\.")
-    set(${result} texts PARENT_SCOPE)
-  elseif(path MATCHES "^(dialog|engine|window|startup)/")
+  if(path MATCHES "^([a-z]+)/" AND CMAKE_MATCH_1 IN_LIST layers)
     set(${result} ${CMAKE_MATCH_1} PARENT_SCOPE)
   else()
     set(${result} "" PARENT_SCOPE)
   endif()
 endfunction()
 
-file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
-     ${SOURCE_DIR}/dialog/*.cpp ${SOURCE_DIR}/dialog/*.h ${SOURCE_DIR}/engine/*.cpp ${SOURCE_DIR}/engine/*.h
-     ${SOURCE_DIR}/startup/*.cpp ${SOURCE_DIR}/startup/*.h ${SOURCE_DIR}/window/*.cpp ${SOURCE_DIR}/window/*.h)
+set(globs "")
+foreach(layer IN LISTS layers)
+  list(APPEND globs ${SOURCE_DIR}/${layer}/*.cpp ${SOURCE_DIR}/${layer}/*.h)
+endforeach()
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${globs})
 set(faults 0)
 foreach(source IN LISTS sources)
   if(source MATCHES "/tests/")

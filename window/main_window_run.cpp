@@ -5,7 +5,7 @@
 
 #include "dialog/dialog.h"
 #include "engine/engine.h"
-#include "startup/texts.h"
+#include "texts/texts.h"
 
 namespace {
 

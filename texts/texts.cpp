@@ -1,5 +1,5 @@
 // The text catalogue: one English and one French column, picked by an exact comparison with "EN".
-#include "startup/texts.h"
+#include "texts/texts.h"
 
 #include <cstring>
 

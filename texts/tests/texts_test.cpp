@@ -1,0 +1,28 @@
+// The text catalogue: which column a language selects, and the texts composed from it.
+#include "texts/texts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// English until a language is recorded, then only exactly "EN" selects English; every text is 7-bit ASCII.
+TEST(TextCatalogue, OnlyExactlyEnSelectsEnglish) {
+    EXPECT_STREQ("undo 'Kellerup'.bat", Text(TXT_UNDO_FILE)) << TextLanguage();
+    const struct { const char* language; const char* by; } cases[] = {
+        {"en", "par"}, {"EN ", "par"}, {nullptr, "par"}, {"EN", "by"}};
+    for (const auto& c : cases) {
+        // Recorded from a temporary: the catalogue keeps its own copy.
+        SetTextLanguage(c.language != nullptr ? std::string(c.language).c_str() : nullptr);
+        EXPECT_STREQ(c.by, Text(TXT_TITLE_BY)) << c.language;
+        EXPECT_EQ(std::string("VORLAX v3 [") + c.by + " belcour]\nP", BrowseCaption(c.language, "P")) << c.language;
+        for (int key = 0; key < TEXT_KEY_COUNT; ++key) {
+            for (unsigned char letter : std::string(CatalogueText(static_cast<TextKey>(key), c.language))) {
+                EXPECT_TRUE(letter < 128 && letter != '\r') << c.language << " key " << key << " byte " << +letter;
+            }
+        }
+    }
+}
+
+}  // namespace
