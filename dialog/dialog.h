@@ -8,22 +8,13 @@
 
 #include "dialog/dialog_logic.h"
 
+// DlgKind, the control kinds, is in dialog_logic.h with the table that describes them.
+
 // "Not given": as a coordinate, no position; as a control identifier, the dialog itself.
 const int DLG_NOT_GIVEN = static_cast<int>(0x80000000u);
 
 enum DlgUnits {
     DLG_DIALOG_UNITS,
-};
-
-// The control kinds the program uses.
-enum DlgKind {
-    DLG_PUSH_BUTTON,
-    DLG_CHECK_BOX,
-    DLG_GROUP_FRAME,
-    DLG_RADIO_BUTTON,
-    DLG_IMAGE,
-    DLG_IMAGE_BUTTON,
-    DLG_PROGRESS_BAR,
 };
 
 // The program's event handler: non-zero marks a message as handled.

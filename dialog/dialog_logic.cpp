@@ -9,7 +9,7 @@ const uint32_t kAlwaysAdded = DLG_DS_SETFONT | DLG_DS_NOFAILCREATE | DLG_DS_3DLO
 const uint32_t kNeverKept = DLG_WS_VISIBLE | DLG_DS_SYSMODAL;
 
 bool KnownKind(int kind) {
-    return kind >= 0 && kind < dlg::KIND_COUNT;
+    return kind >= 0 && kind < DLG_KIND_COUNT;
 }
 
 int Clamp(int value) {
@@ -45,8 +45,8 @@ uint32_t ControlStyle(int kind, uint32_t style) {
 }
 
 uint32_t IconPictureStyle(int kind, uint32_t style) {
-    if (kind == KIND_IMAGE) return (style & ~DLG_SS_BITMAP) | DLG_SS_ICON;
-    if (kind == KIND_IMAGE_BUTTON) return (style & ~DLG_BS_BITMAP) | DLG_BS_ICON;
+    if (kind == DLG_IMAGE) return (style & ~DLG_SS_BITMAP) | DLG_SS_ICON;
+    if (kind == DLG_IMAGE_BUTTON) return (style & ~DLG_BS_BITMAP) | DLG_BS_ICON;
     return style;
 }
 

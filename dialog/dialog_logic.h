@@ -19,19 +19,19 @@ const int DLG_FONT_STRIKEOUT = 8;
 // Red + 256 x green + 65536 x blue, each component clamped to 0..255.
 int DlgRgb(int red, int green, int blue);
 
-namespace dlg {
-
-// Kind numbers follow the order of DlgKind in dialog.h.
-enum KindNumber {
-    KIND_PUSH_BUTTON,
-    KIND_CHECK_BOX,
-    KIND_GROUP_FRAME,
-    KIND_RADIO_BUTTON,
-    KIND_IMAGE,
-    KIND_IMAGE_BUTTON,
-    KIND_PROGRESS_BAR,
-    KIND_COUNT,
+// The control kinds the program uses; each is a row of dlg::KINDS.
+enum DlgKind {
+    DLG_PUSH_BUTTON,
+    DLG_CHECK_BOX,
+    DLG_GROUP_FRAME,
+    DLG_RADIO_BUTTON,
+    DLG_IMAGE,
+    DLG_IMAGE_BUTTON,
+    DLG_PROGRESS_BAR,
+    DLG_KIND_COUNT,
 };
+
+namespace dlg {
 
 struct KindRow {
     const char* className;
@@ -53,7 +53,7 @@ constexpr uint32_t FRAME_UNNAMED_BIT = 0x0010u;
 
 // The type bits that would turn a check box, radio button or frame into another button type are
 // barred, and the frame never starts a group nor takes the focus.
-constexpr KindRow KINDS[KIND_COUNT] = {
+constexpr KindRow KINDS[DLG_KIND_COUNT] = {
     // push button
     {DLG_WC_BUTTON, VISIBLE_CHILD | DLG_WS_TABSTOP, VISIBLE_CHILD, 0, false},
     // check box

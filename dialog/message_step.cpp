@@ -1,4 +1,4 @@
-// The message step that keeps windows alive inside long work.
+// The message step that keeps windows alive inside long work, and the two control queries a run makes.
 #include "dialog/dialog.h"
 
 HWND gDlgActiveDialog = nullptr;
@@ -22,4 +22,12 @@ int DlgDoEvents(int pause) {
         Sleep(static_cast<DWORD>(pause));
     }
     return gDlgLiveCount;
+}
+
+int DlgGetCheck(HWND dialog, int identifier) {
+    return static_cast<int>(SendMessageA(GetDlgItem(dialog, identifier), BM_GETCHECK, 0, 0));
+}
+
+LRESULT DlgSend(HWND dialog, int identifier, UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessageA(GetDlgItem(dialog, identifier), message, wParam, lParam);
 }

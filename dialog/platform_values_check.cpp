@@ -1,4 +1,4 @@
-// Proof, at build time, that every platform value the platform-free arithmetic copies is the platform's.
+// Build-time proof that each platform value the arithmetic copies is the platform's; the kinds table uses only these.
 #include "dialog/dialog.h"
 
 #include <commctrl.h>
@@ -13,11 +13,6 @@ constexpr bool Same(uint32_t copy, uint32_t platform) {
 
 constexpr bool SameName(const char* copy, const char* platform) {
     return *copy == *platform && (*copy == '\0' || SameName(copy + 1, platform + 1));
-}
-
-// The row of a kind, found by the kind as the program names it.
-constexpr const dlg::KindRow& Row(DlgKind kind) {
-    return dlg::KINDS[static_cast<int>(kind)];
 }
 
 }  // namespace
@@ -92,39 +87,3 @@ static_assert(DLG_FW_BOLD == FW_BOLD, "FW_BOLD");
 static_assert(Same(dlg::DEFAULT_DIALOG_STYLE,
                    WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK),
               "the default dialog style");
-
-// Each kind: its number in the arithmetic, its class, and its default and forced styles.
-static_assert(DLG_PUSH_BUTTON == static_cast<int>(dlg::KIND_PUSH_BUTTON) &&
-                  SameName(Row(DLG_PUSH_BUTTON).className, WC_BUTTONA) &&
-                  Same(Row(DLG_PUSH_BUTTON).defaultStyle, WS_CHILD | WS_VISIBLE | WS_TABSTOP) &&
-                  Same(Row(DLG_PUSH_BUTTON).forced, WS_CHILD | WS_VISIBLE),
-              "push button");
-static_assert(DLG_CHECK_BOX == static_cast<int>(dlg::KIND_CHECK_BOX) &&
-                  SameName(Row(DLG_CHECK_BOX).className, WC_BUTTONA) &&
-                  Same(Row(DLG_CHECK_BOX).defaultStyle, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX) &&
-                  Same(Row(DLG_CHECK_BOX).forced, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX),
-              "check box");
-static_assert(DLG_GROUP_FRAME == static_cast<int>(dlg::KIND_GROUP_FRAME) &&
-                  SameName(Row(DLG_GROUP_FRAME).className, WC_BUTTONA) &&
-                  Same(Row(DLG_GROUP_FRAME).defaultStyle, WS_CHILD | WS_VISIBLE | BS_GROUPBOX) &&
-                  Same(Row(DLG_GROUP_FRAME).forced, WS_CHILD | WS_VISIBLE | BS_GROUPBOX),
-              "group frame");
-static_assert(DLG_RADIO_BUTTON == static_cast<int>(dlg::KIND_RADIO_BUTTON) &&
-                  SameName(Row(DLG_RADIO_BUTTON).className, WC_BUTTONA) &&
-                  Same(Row(DLG_RADIO_BUTTON).defaultStyle, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON) &&
-                  Same(Row(DLG_RADIO_BUTTON).forced, WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON),
-              "radio button");
-static_assert(DLG_IMAGE == static_cast<int>(dlg::KIND_IMAGE) && SameName(Row(DLG_IMAGE).className, WC_STATICA) &&
-                  Same(Row(DLG_IMAGE).defaultStyle, WS_CHILD | WS_VISIBLE | SS_BITMAP) &&
-                  Same(Row(DLG_IMAGE).forced, WS_CHILD | WS_VISIBLE | SS_BITMAP),
-              "image");
-static_assert(DLG_IMAGE_BUTTON == static_cast<int>(dlg::KIND_IMAGE_BUTTON) &&
-                  SameName(Row(DLG_IMAGE_BUTTON).className, WC_BUTTONA) &&
-                  Same(Row(DLG_IMAGE_BUTTON).defaultStyle, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_BITMAP) &&
-                  Same(Row(DLG_IMAGE_BUTTON).forced, WS_CHILD | WS_VISIBLE | BS_BITMAP),
-              "image button");
-static_assert(DLG_PROGRESS_BAR == static_cast<int>(dlg::KIND_PROGRESS_BAR) &&
-                  SameName(Row(DLG_PROGRESS_BAR).className, PROGRESS_CLASSA) &&
-                  Same(Row(DLG_PROGRESS_BAR).defaultStyle, WS_CHILD | WS_VISIBLE | WS_BORDER) &&
-                  Same(Row(DLG_PROGRESS_BAR).forced, WS_CHILD | WS_VISIBLE),
-              "progress bar");

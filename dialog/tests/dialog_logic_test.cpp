@@ -12,8 +12,8 @@ TEST(DialogLogic, WhatTheWindowsLeaveAside) {
     const uint32_t dialogs[][3] = {{0x90C000D6u, 0, 0x80C008D4u}, {0x80C80000u, 1, 0x80C80054u}};  // given, placed, got
     for (const auto& d : dialogs) EXPECT_EQ(d[2], dlg::DialogStyle(d[0], d[1] != 0)) << std::hex << d[0];
     const uint32_t controls[][3] = {  // kind, style given, style made
-        {dlg::KIND_CHECK_BOX, 0x80CF0025u, 0x50030023u}, {dlg::KIND_GROUP_FRAME, 0x00830F00u, 0x50000F07u},
-        {dlg::KIND_RADIO_BUTTON, 0x00020004u, 0x50020009u}, {dlg::KIND_COUNT, 0x1234u, 0x1234u}};
+        {DLG_CHECK_BOX, 0x80CF0025u, 0x50030023u}, {DLG_GROUP_FRAME, 0x00830F00u, 0x50000F07u},
+        {DLG_RADIO_BUTTON, 0x00020004u, 0x50020009u}, {DLG_KIND_COUNT, 0x1234u, 0x1234u}};
     for (const auto& c : controls) EXPECT_EQ(c[2], dlg::ControlStyle(c[0], c[1])) << "kind " << c[0];
     // Minimised from the style, a hidden state kept for the first show, a colour clamped per component.
     EXPECT_EQ(std::make_tuple(DLG_SW_MINIMIZE, DLG_SIZE_MINIMIZED, DLG_SW_HIDE, 0x07FF00),
