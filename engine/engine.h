@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "engine/file_move.h"
-#include "engine/progress_figures.h"
 
 // One file of the inventory: the platform's ANSI find record, field for field, with
 // cFileName holding the file's full path (at most 259 characters) instead of its name.

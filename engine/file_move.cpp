@@ -1,4 +1,4 @@
-// Where each file of the move pass goes and the undo lines that bring it back.
+// Where each file of the move pass stands on the bar, where it goes and the undo lines that bring it back.
 #include "engine/file_move.h"
 
 #include "engine/script_lines.h"
@@ -23,4 +23,14 @@ void DescribeFileMove(const RelocationPlan& plan, int i, std::string_view mainFo
     if (plan.rename) {
         AppendRenameBackLine(move.backLines, mainFolder, move.subfolder, move.target, FileNameOf(relative));
     }
+}
+
+int ProgressPosition(int i, int n) {
+    if (n <= 1) return 0;
+    // Two roundings, each to the 64-bit significand, and volatile keeps the compiler from
+    // folding them into one: on a whole-number result the cut may land one below
+    // (1 of 125 gives 7), and the bar must show what it always showed.
+    volatile long double quotient = static_cast<long double>(i) / static_cast<long double>(n - 1);
+    volatile long double scaled = quotient * static_cast<long double>(kProgressRange);
+    return static_cast<int>(scaled);
 }

@@ -1,10 +1,18 @@
-// One file of the move pass, free of the platform: where it goes and the undo lines that describe it.
+// One file of the move pass, free of the platform: its place on the bar, where it goes and its undo lines.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "engine/plan.h"
+
+// The positions the move pass reports run from 0 to this.
+const int kProgressRange = 1000;
+
+// The position of file i of n on the 0..kProgressRange bar, worked out the way the x87
+// unit does it in extended precision: the quotient rounded, times the range rounded,
+// then cut to an integer. 0 for n = 1.
+int ProgressPosition(int i, int n);
 
 // The texts a run writes into its undo script, already chosen for the language.
 struct RunTexts {

@@ -6,7 +6,6 @@
 #include "dialog/dialog.h"
 #include "engine/file_services.h"
 #include "engine/plan.h"
-#include "engine/walk_rule.h"
 
 int gInventoryCount = 0;
 int gWalkDepth = 0;

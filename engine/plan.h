@@ -1,7 +1,8 @@
-// The relocation run's planning, free of the platform: relative paths, names, conflicts and thumbnail caches.
+// The relocation run's rules, free of the platform: folders walked, relative paths, names, conflicts, thumbnails.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,20 @@
 // The longest path a find record or an ANSI file call holds whole (MAX_PATH less its
 // NUL, checked where the platform is known); longer ones are never cut.
 const std::size_t kMaxPathChars = 259;
+
+// The platform's values that the rule and its tests read, spelled out so that the rule
+// builds without <windows.h>; the inventory checks each against the platform's own.
+const std::uint32_t kFileAttributeDirectory = 0x00000010;      // FILE_ATTRIBUTE_DIRECTORY
+const std::uint32_t kFileAttributeReparsePoint = 0x00000400;   // FILE_ATTRIBUTE_REPARSE_POINT
+const std::uint32_t kReparseTagNameSurrogate = 0x20000000;     // the bit IsReparseTagNameSurrogate tests
+const std::uint32_t kIoReparseTagMountPoint = 0xA0000003;      // IO_REPARSE_TAG_MOUNT_POINT (junctions too)
+const std::uint32_t kIoReparseTagSymlink = 0xA000000C;         // IO_REPARSE_TAG_SYMLINK
+const std::uint32_t kIoReparseTagCloud = 0x9000001A;           // IO_REPARSE_TAG_CLOUD
+const std::uint32_t kIoReparseTagCloud7 = 0x9000701A;          // IO_REPARSE_TAG_CLOUD_7
+
+// Whether the walk leaves out the folder found with these attributes, reparse tag (the
+// find record's dwReserved0) and name.
+bool IsFolderLeftOut(std::uint32_t attributes, std::uint32_t reparseTag, std::string_view name);
 
 // Makes `key`, the form of `name` that is equal for two names exactly when the file
 // system takes them for one name ignoring letter case; `name` itself is left alone and
@@ -60,3 +75,20 @@ struct RelocationPlan {
 // tell thumbnail caches.
 RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::string_view mainFolder,
                               bool renameAlways, FoldCaseFn fold);
+
+// The conflict scan's set of names: open addressing over one arena, no allocation per name.
+struct NameSet {
+    std::string arena;
+    std::vector<std::size_t> starts;
+    std::vector<std::uint16_t> lengths;
+    // 0 is an empty slot; otherwise the high half holds the upper 32 bits of the name's
+    // hash and the low half 1 + its index, so that most probes never touch the arena.
+    std::vector<std::uint64_t> slots;
+};
+
+// Room for `count` names without the table growing.
+void ReserveNames(NameSet& set, std::size_t count);
+
+// Adds `name`; false when an equal name was already there. Holds fewer than 2^32 names,
+// as an inventory's count is a signed 32-bit number.
+bool InsertName(NameSet& set, std::string_view name);

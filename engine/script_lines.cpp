@@ -1,7 +1,8 @@
 // The undo script's lines and file names, byte for byte.
 #include "engine/script_lines.h"
 
-#include "engine/progress_figures.h"
+#include <cstdint>
+#include <cstdio>
 
 namespace {
 
@@ -31,6 +32,28 @@ void AppendQuoted(std::string& out, std::string_view first, std::string_view sec
 }
 
 }  // namespace
+
+int Percentage(int i, int n) {
+    if (n <= 1) return 0;
+    // Whole numbers throughout, so that a half is recognised exactly.
+    const std::int64_t numerator = 100 * static_cast<std::int64_t>(i);
+    const std::int64_t denominator = n - 1;
+    std::int64_t quotient = numerator / denominator;
+    const std::int64_t twiceRemainder = 2 * (numerator % denominator);
+    if (twiceRemainder > denominator || (twiceRemainder == denominator && quotient % 2 != 0)) {
+        ++quotient;
+    }
+    return static_cast<int>(quotient);
+}
+
+void AppendIndexText(std::string& out, int i, int n) {
+    char last[16];
+    char index[16];
+    const int lastWidth = std::snprintf(last, sizeof(last), "%d", n > 0 ? n - 1 : 0);
+    const int indexWidth = std::snprintf(index, sizeof(index), "%d", i);
+    if (indexWidth < lastWidth) out.append(static_cast<std::size_t>(lastWidth - indexWidth), '0');
+    out.append(index, static_cast<std::size_t>(indexWidth));
+}
 
 bool HasHighByte(std::string_view text) {
     for (char c : text) {

@@ -4,6 +4,12 @@
 #include <string>
 #include <string_view>
 
+// 100 x i / (n - 1) to the nearest whole number, a half going to the even one; 0 for n = 1.
+int Percentage(int i, int n);
+
+// Adds i in decimal, padded with "0" on the left to the width of n - 1.
+void AppendIndexText(std::string& out, int i, int n);
+
 // Whether any byte is 128 or more: such a script is written in UTF-8.
 bool HasHighByte(std::string_view text);
 

@@ -4,11 +4,9 @@
 #include <cctype>
 #include <tuple>
 
-#include "engine/name_set.h"
+#include "engine/file_move.h"
 #include "engine/plan.h"
-#include "engine/progress_figures.h"
 #include "engine/script_lines.h"
-#include "engine/walk_rule.h"
 
 namespace {
 
