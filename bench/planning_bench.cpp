@@ -6,12 +6,36 @@
 #include <string>
 #include <vector>
 
-#include "bench/synthetic_entries.h"
 #include "engine/file_move.h"
-#include "engine/progress_figures.h"
 #include "engine/script_lines.h"
 
 namespace {
+
+struct SyntheticInventory {
+    std::vector<std::string> paths;
+    std::vector<std::string> alternates;
+};
+
+// `count` files, ten to a folder, three folder levels, a thumbnail cache in every
+// hundredth folder, and every name unique so that the conflict scan runs to the end.
+SyntheticInventory MakeSyntheticInventory(const std::string& mainFolder, int count) {
+    SyntheticInventory inventory;
+    inventory.paths.reserve(static_cast<std::size_t>(count));
+    inventory.alternates.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const int folder = i / 10;
+        std::string path = mainFolder + "year " + std::to_string(folder / 10000) + "\\month " +
+                           std::to_string(folder / 100 % 100) + "\\day " + std::to_string(folder % 100) + "\\";
+        if (i % 10 == 9 && folder % 100 == 0) {
+            inventory.paths.push_back(path + "Thumbs.db");
+            inventory.alternates.push_back("");
+        } else {
+            inventory.paths.push_back(path + "holiday picture " + std::to_string(i) + ".jpeg");
+            inventory.alternates.push_back("HOLI~" + std::to_string(i % 1000) + ".JPE");
+        }
+    }
+    return inventory;
+}
 
 void UpperAscii(std::string_view name, std::string& key) {
     key.assign(name);

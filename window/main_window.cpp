@@ -1,4 +1,4 @@
-// The main window's layout: title, size, the ten controls in tab order, colours, fonts and icon.
+// The main window's layout (title, size, the ten controls in tab order, colours, fonts, icon) and its values.
 #include "window/window.h"
 
 #include <commctrl.h>
@@ -6,7 +6,19 @@
 #include <string>
 
 #include "dialog/dialog.h"
-#include "startup/texts.h"
+#include "texts/texts.h"
+
+std::string gMainFolder;
+HWND gMainWindow = nullptr;
+int gBusyFrameIndex = 0;
+UINT_PTR gBusyTimerHandle = 0;
+
+void WindowResetValues() {
+    gMainFolder.clear();
+    gMainWindow = nullptr;
+    gBusyFrameIndex = 0;
+    gBusyTimerHandle = 0;
+}
 
 namespace {
 
