@@ -78,6 +78,20 @@ TEST(ListFiles, OneWalkOverEveryKindOfEntryWithANestedWalkInsideThenMasks) {
 extern "C" decltype(&WriteFile) __imp_WriteFile;
 extern "C" decltype(&FlushFileBuffers) __imp_FlushFileBuffers;
 
+// Points an import slot at a stand-in for its scope, and back at the platform's function
+// (kept in `original`, through which the stand-in calls it) afterwards, failed assertions included.
+template <class Function>
+struct ImportPatch {
+    ImportPatch(Function& slot, Function standIn, Function& original) : slot(slot), original(original) {
+        original = std::exchange(slot, standIn);
+    }
+    ~ImportPatch() { slot = original; }
+    ImportPatch(const ImportPatch&) = delete;
+    ImportPatch& operator=(const ImportPatch&) = delete;
+    Function& slot;
+    Function& original;
+};
+
 // Writes go through until the last one the disk takes, which writes half its bytes and
 // fails as on a full disk, as do all after it. Flushes note the size of their file.
 int gWritesLeft = INT_MAX;
@@ -134,8 +148,9 @@ TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScriptInUtf8WhenNeeded) 
         {"d\\0|d\\1", 0, true, true, 4, 0, {0},
          "d\\|d\\0|d\\1" + script + "md \"<m>d\\\"\r\necho restoring file #0/1   (0%% done)\r\n"},
     };
-    gWriteFile = std::exchange(__imp_WriteFile, &FillingWriteFile);
-    gFlushFileBuffers = std::exchange(__imp_FlushFileBuffers, &RecordingFlushFileBuffers);
+    const ImportPatch<decltype(&WriteFile)> writes(__imp_WriteFile, &FillingWriteFile, gWriteFile);
+    const ImportPatch<decltype(&FlushFileBuffers)> flushes(__imp_FlushFileBuffers, &RecordingFlushFileBuffers,
+                                                           gFlushFileBuffers);
     for (const Case& c : cases) {
         SCOPED_TRACE("case " + std::to_string(&c - cases) + ": " + c.files);
         ScratchFolder scratch("run");
@@ -156,8 +171,6 @@ TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScriptInUtf8WhenNeeded) 
         const std::vector<LONGLONG> flushed = {static_cast<LONGLONG>(after[kScript].size())};
         EXPECT_EQ(c.createUndo ? flushed : std::vector<LONGLONG>(), gFlushedSizes);
     }
-    __imp_WriteFile = gWriteFile;
-    __imp_FlushFileBuffers = gFlushFileBuffers;
     // Lines from another code page go out in UTF-8.
     ScratchFolder scratch("convert");
     UndoScript converted;
