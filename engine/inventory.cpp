@@ -35,6 +35,15 @@ void TakeFile(const std::string& folder, const WIN32_FIND_DATAA& found, std::vec
     ++gInventoryCount;
 }
 
+// Owns a folder's listing, so that it is closed on every way out of the call that opened it.
+struct ListingOwner {
+    explicit ListingOwner(HANDLE listing) : listing(listing) {}
+    ~ListingOwner() { FsFindClose(listing); }
+    ListingOwner(const ListingOwner&) = delete;
+    ListingOwner& operator=(const ListingOwner&) = delete;
+    const HANDLE listing;
+};
+
 }  // namespace
 
 int ListFiles(std::string& folder, std::vector<FileEntry>& entries, const std::string& mask) {
@@ -42,7 +51,9 @@ int ListFiles(std::string& folder, std::vector<FileEntry>& entries, const std::s
     if (folder.empty() || folder.back() != '\\') folder += '\\';
     std::vector<std::string> subfolders;
     WIN32_FIND_DATAA found;
-    HANDLE listing = FsFindFirst(folder + "*", &found);
+    // Open until the subfolders below have been walked: one listing per level of the walk.
+    const ListingOwner owner(FsFindFirst(folder + "*", &found));
+    const HANDLE listing = owner.listing;
     bool more = listing != INVALID_HANDLE_VALUE;
     while (more) {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -61,7 +72,6 @@ int ListFiles(std::string& folder, std::vector<FileEntry>& entries, const std::s
     for (std::string& subfolder : subfolders) {
         ListFiles(subfolder, entries, mask);
     }
-    FsFindClose(listing);
     --gWalkDepth;
     if (gWalkDepth != 0) return 0;
     const int count = gInventoryCount;
