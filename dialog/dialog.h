@@ -58,20 +58,20 @@ extern int gDlgLiveCount;
 void DlgResetValues();
 
 // Handles at most one pending message of the thread (the active dialog's keyboard
-// handling first), or sleeps `pause` milliseconds when none is pending. Answers the
+// handling first), or sleeps `pause` milliseconds when none is pending. Returns the
 // live-dialog count.
 int DlgDoEvents(int pause);
 
 // BM_GETCHECK of a dialog's control: 0 unchecked, 1 checked, 0 for a missing control.
 int DlgGetCheck(HWND dialog, int identifier);
 
-// Sends a message to a dialog's control and answers what it answers (0 for no control).
+// Sends a message to a dialog's control and returns its answer (0 for no control).
 LRESULT DlgSend(HWND dialog, int identifier, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // ---- Dialogs and controls -------------------------------------------------------------
 
 // Makes a hidden dialog from a template in memory, with the thread's default font.
-// Style 0 means the default dialog style; x or y DLG_NOT_GIVEN centres it. Answers the
+// Style 0 means the default dialog style; x or y DLG_NOT_GIVEN centres it. Returns the
 // dialog, or null when the platform refused it.
 HWND DlgCreate(DlgUnits units, HWND owner, const char* title, int x, int y, int width, int height,
                DWORD style, DWORD extendedStyle);
@@ -85,7 +85,7 @@ void DlgAddControl(DlgKind kind, HWND dialog, int identifier, const char* text, 
 void DlgCheckRadio(HWND dialog, int firstIdentifier, int lastIdentifier, int checkedIdentifier);
 void DlgSetCheck(HWND dialog, int identifier, int state);
 
-// Shows the dialog and runs its modal loop until the dialog is gone; answers the result
+// Shows the dialog and runs its modal loop until the dialog is gone; returns the result
 // given to DlgFinish, or `initialResult` when the dialog ended another way.
 int DlgShowModal(HWND dialog, DlgHandler handler, int initialResult = 0);
 
@@ -119,7 +119,7 @@ void DlgSetColors(HWND dialog, int identifier, int textColor, int backgroundColo
 // The dialog's big (32 x 32) and small (16 x 16) icons from the named icon resource.
 void DlgSetIcon(HWND dialog, const char* name);
 
-// Describes a font with DLG_FONT_* style bits. Answers its
+// Describes a font with DLG_FONT_* style bits. Returns its
 // number (from 1), or 0 when no memory is left. The font object is made at first use.
 int DlgMakeFont(const char* face, float points, int styleBits, int charSet, int pitchAndFamily,
                 int escapement);

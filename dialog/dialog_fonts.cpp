@@ -13,7 +13,7 @@ namespace {
 FontEntry* gFonts = nullptr;
 std::atomic_flag gFontLock = ATOMIC_FLAG_INIT;
 
-// Appends a description; answers its number, 0 without memory.
+// Appends a description; returns its number, 0 without memory.
 int AppendEntry(const FontEntry& made) {
     FontEntry* fresh = new (std::nothrow) FontEntry(made);
     if (fresh == nullptr) return 0;

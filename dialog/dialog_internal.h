@@ -8,8 +8,10 @@
 // A dialog's record has this kind; controls have their DlgKind.
 const int DLG_KIND_DIALOG = -1;
 
-// Holds a spin lock on an atomic flag for its scope. The program has one thread, so it
-// never spins; it keeps the services' lists whole if that ever changes.
+// Holds a spin lock on an atomic flag for its scope.
+// Kept on purpose: the window records and the font table are shared by every dialog the
+// services make, on whatever thread. The program has one thread, so the lock never spins;
+// it keeps both lists whole if that ever changes, and costs nothing until then.
 class DlgSpinLock {
 public:
     explicit DlgSpinLock(std::atomic_flag& flag) : flag_(flag) {
@@ -63,9 +65,9 @@ DlgRecord* RecordFindDialog(HWND window);
 // The record of a dialog's control, addressed as the operations address it:
 // DLG_NOT_GIVEN is the dialog itself.
 DlgRecord* RecordFindTarget(HWND dialog, int identifier);
-// Unlinks and answers one record of a control of `dialog`, or null when none is left.
+// Unlinks and returns one record of a control of `dialog`, or null when none is left.
 DlgRecord* RecordTakeControl(HWND dialog);
-// Unlinks and answers the record of `window`, or null.
+// Unlinks and returns the record of `window`, or null.
 DlgRecord* RecordTake(HWND window);
 // A brush some record holds for `background`, or null.
 HBRUSH RecordBrushFor(int background);

@@ -82,11 +82,11 @@ const uint32_t DEFAULT_DIALOG_STYLE =
 uint32_t DialogStyle(uint32_t style, bool positionGiven);
 
 // The kind's default when `style` is 0, then the kind's forced bits set and barred bits
-// cleared. An unknown kind answers the style unchanged.
+// cleared. An unknown kind returns the style unchanged.
 uint32_t ControlStyle(int kind, uint32_t style);
 
 // An image or image button whose picture turned out to be an icon: SS_ICON or BS_ICON in
-// place of the bitmap type. Other kinds are answered unchanged.
+// place of the bitmap type. Other kinds are returned unchanged.
 uint32_t IconPictureStyle(int kind, uint32_t style);
 
 // The window class of a kind, or null for an unknown kind.

@@ -10,6 +10,8 @@
 
 // One file of the inventory: the platform's ANSI find record, field for field, with
 // cFileName holding the file's full path (at most 259 characters) instead of its name.
+// Kept on purpose: the planner and the run read a file's path and its alternate name
+// straight from the record the walk stored; a path that would not fit is never stored.
 typedef WIN32_FIND_DATAA FileEntry;
 
 // Process-wide values of the engine; all 0 between runs and walks.
@@ -27,11 +29,14 @@ void EngineResetValues();
 
 // Lists every file beneath `folder` whose bare name matches `mask` (a PathMatchSpecA
 // pattern list): the folder's own files first, then each subfolder's, depth first.
+// Kept on purpose: the walk counts in the process-wide gInventoryCount and gWalkDepth, so
+// a call made while another walk is under way is nested in it and returns 0. The main
+// window disables its main button before a run, so no handler starts a second walk.
 // A missing final "\" is added to the caller's `folder`. Folders whose name starts with
 // "." and links to folders are not entered (IsFolderLeftOut); a file whose full path
 // would not fit cFileName is left out, never cut. Passes on one pending window message per
-// directory entry. The outermost call answers the count and leaves `entries` holding
-// exactly that many; a nested call answers 0; no file found leaves `entries` untouched.
+// directory entry. The outermost call returns the count and leaves `entries` holding
+// exactly that many; a nested call returns 0; no file found leaves `entries` untouched.
 int ListFiles(std::string& folder, std::vector<FileEntry>& entries, const std::string& mask);
 
 // Whoever starts a run hears from it here; either function may be null.
@@ -54,5 +59,5 @@ struct RunRequest {
 
 // The whole run on one folder: the inventory (passing window messages on meanwhile),
 // the plan, the thumbnail caches deleted, the undo script when asked, the moves, and the
-// emptied folders removed. Answers the number of files moved.
+// emptied folders removed. Returns the number of files moved.
 int RelocateFolder(const RunRequest& request);

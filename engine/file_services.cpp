@@ -7,12 +7,17 @@ namespace {
 
 // Fail-critical-errors and no-open-file-error-box: a missing floppy or a locked file
 // must never put a system box in front of the user.
+// Kept on purpose: a run goes on past any file it cannot touch, and the user sees nothing
+// until the window closes; a box raised by one call would stop the whole run on it. So the
+// mode is set around every call, not once, as a handler nested in the walk could change it.
 const UINT kQuietErrorMode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
 
 std::atomic_flag gFileCallLock = ATOMIC_FLAG_INIT;
 thread_local DWORD gLastFileError = 0;
 
 // Holds the lock and the quiet error mode for the length of one platform call.
+// Kept on purpose: the error mode and the last error are the thread's, so calls are taken
+// one at a time; with the program's one thread the lock never spins.
 class FileCallScope {
 public:
     FileCallScope() {

@@ -51,6 +51,8 @@ void DeleteThumbnailCaches(const std::vector<FileEntry>& inventory, const std::v
         FsSetAttributes(path, 0);
         DWORD attributes = FsGetAttributes(path);
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotRemovable) == 0) FsDeleteFile(path);
+        // Kept on purpose: counted off whether or not it went, so that the count is the
+        // number of files the move pass handles, which the busy animation reads.
         --gRelocationCount;
     }
 }

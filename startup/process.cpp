@@ -41,8 +41,8 @@ bool RegisterControlClasses() {
 
 namespace {
 
-// The start-up show command is read, as a program started by a shortcut receives it,
-// but the main window decides its own showing.
+// Kept on purpose: the start-up show command is read, as a program started by a shortcut
+// receives it, but the main window decides its own showing.
 void ReadStartupInfo() {
     STARTUPINFOA info = {};
     info.cb = sizeof(info);
@@ -54,6 +54,9 @@ int MainWindowRoutine(HWND owner) {
     return ShowMainWindow();
 }
 
+// Kept on purpose: the modal result and the routine's are dropped. Every normal end, a
+// cancelled browse and a refused window included, ends the process with exit code 0,
+// which Send To and scripts that start the program read as "done".
 int EntryProcedure() {
     MainWindowRoutine(nullptr);
     return 0;
@@ -77,6 +80,8 @@ UINT RunProcess(const char* language) {
         CoUninitialize();
         return kThreadSetupFailed;
     }
+    // Kept on purpose: a refusal is not checked. The window is still built, and only its
+    // progress bar, a control of those classes, would be missing.
     RegisterControlClasses();
     ResetProcessValues();
     UINT exitCode = static_cast<UINT>(EntryProcedure());

@@ -9,7 +9,8 @@
 
 namespace {
 
-// Long enough to see the full bar before the window closes.
+// Kept on purpose: the window closes by itself when the run is over, and this is the only
+// moment the user sees the full bar; the pause is long enough to see it.
 const DWORD kClosingPause = 1000;
 
 void ShowProgress(void* window, int position) {

@@ -36,7 +36,7 @@ extern const char* const kHomePage;
 //   refused); read by the relocation run to reach its options and progress bar.
 // gBusyFrameIndex: the animation frame (0 to 30) the last handled tick showed; written
 //   by the tick, never reset during a run.
-// gBusyTimerHandle: what SetTimer answered when the run started; 0 until then; read
+// gBusyTimerHandle: what SetTimer returned when the run started; 0 until then; read
 //   when the window is destroyed.
 extern std::string gMainFolder;
 extern HWND gMainWindow;
@@ -50,7 +50,7 @@ void WindowResetValues();
 // handle is also in gMainWindow. Null when the platform refused the window.
 HWND BuildMainWindow();
 
-// Builds the main window and shows it modally; answers the modal result (always 0).
+// Builds the main window and shows it modally; returns the modal result (always 0).
 int ShowMainWindow();
 
 // The main button's run on gMainFolder: the options and the progress bar of gMainWindow,
@@ -58,5 +58,5 @@ int ShowMainWindow();
 // after the inventory when the window was closed meanwhile.
 void RunRelocation();
 
-// The main window's event handler: answers 0 for every message.
+// The main window's event handler: returns 0 for every message.
 int MainWindowEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -9,5 +9,5 @@
 bool StartServicesAsTheProgramDoes();
 
 // The engine's run on `folder` with the English texts; every progress position it
-// reports lands in `positions` when given. Answers the number of files moved.
+// reports lands in `positions` when given. Returns the number of files moved.
 int RunOn(const std::string& folder, bool renameAlways, bool createUndo, std::vector<int>* positions = nullptr);

@@ -77,7 +77,7 @@ std::string ControlStates(HWND window, int first, int last);
 // Presses a button the way a mouse click does, without waiting for what it starts.
 void PressButton(HWND window, int identifier);
 
-// Waits until `condition` holds or the time is up; answers whether it held.
+// Waits until `condition` holds or the time is up; returns whether it held.
 template <class Condition>
 bool WaitUntil(Condition condition, DWORD milliseconds) {
     for (DWORD waited = 0;; waited += 10) {
