@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "texts/texts.h"
 #include "tests/support/program_services.h"
+#include "texts/texts.h"
 
 namespace {
 
@@ -139,19 +139,22 @@ int main(int argc, char** argv) {
     // least disturbed by whatever else the machine was doing.
     for (int round = 0; round < rounds; ++round) {
         const bool engineFirst = round % 2 == 1;
-        RoundResult result = RunRound(base + "round " + std::to_string(round) + "\\", files, undo, engineFirst,
-                                      calibrate);
-        std::printf("round %d (%s first): floor %.3f s, engine %.3f s, ratio %.3f, engine peak working set %.0f "
-                    "bytes per file\n",
-                    round, engineFirst ? "engine" : "floor", result.floorSeconds, result.engineSeconds,
-                    result.engineSeconds / result.floorSeconds, result.workingSetPerFile);
+        RoundResult result =
+            RunRound(base + "round " + std::to_string(round) + "\\", files, undo, engineFirst, calibrate);
+        std::printf(
+            "round %d (%s first): floor %.3f s, engine %.3f s, ratio %.3f, engine peak working set %.0f "
+            "bytes per file\n",
+            round, engineFirst ? "engine" : "floor", result.floorSeconds, result.engineSeconds,
+            result.engineSeconds / result.floorSeconds, result.workingSetPerFile);
         std::fflush(stdout);
         if (round == 0 || result.floorSeconds < bestFloor) bestFloor = result.floorSeconds;
         if (round == 0 || result.engineSeconds < bestEngine) bestEngine = result.engineSeconds;
         allMoved = allMoved && result.allMoved;
     }
     std::printf("%d files, %s: best floor %.3f s, best engine %.3f s, ratio %.3f%s\n", files,
-                calibrate ? "the floor on both sides" : undo ? "undo script written" : "no undo script", bestFloor, bestEngine, bestEngine / bestFloor,
-                allMoved ? "" : " (NOT every file was moved)");
+                calibrate ? "the floor on both sides"
+                : undo    ? "undo script written"
+                          : "no undo script",
+                bestFloor, bestEngine, bestEngine / bestFloor, allMoved ? "" : " (NOT every file was moved)");
     return allMoved ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 // Times the run's planning natively: relative paths, conflict scan, thumbnail pass, target names and script lines.
-#include <chrono>
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -88,8 +88,9 @@ int main(int argc, char** argv) {
         }
         std::printf("%9d entries: %.3f s (%.0f ns per entry), script %zu bytes", size, seconds, seconds * 1e9 / size,
                     bytes);
-        if (previousSize > 0) std::printf(", %.2fx the time for %.0fx the entries", seconds / previous,
-                                          static_cast<double>(size) / previousSize);
+        if (previousSize > 0)
+            std::printf(", %.2fx the time for %.0fx the entries", seconds / previous,
+                        static_cast<double>(size) / previousSize);
         std::printf("\n");
         previous = seconds;
         previousSize = size;

@@ -73,14 +73,14 @@ LRESULT DlgSend(HWND dialog, int identifier, UINT message, WPARAM wParam = 0, LP
 // Makes a hidden dialog from a template in memory, with the thread's default font.
 // Style 0 means the default dialog style; x or y DLG_NOT_GIVEN centres it. Returns the
 // dialog, or null when the platform refused it.
-HWND DlgCreate(DlgUnits units, HWND owner, const char* title, int x, int y, int width, int height,
-               DWORD style, DWORD extendedStyle);
+HWND DlgCreate(DlgUnits units, HWND owner, const char* title, int x, int y, int width, int height, DWORD style,
+               DWORD extendedStyle);
 
 // Adds a control of `kind`; style 0 means the kind's default style. For an image or an
 // image button `text` names the picture resource (a bitmap if one of that name exists,
 // else an icon).
-void DlgAddControl(DlgKind kind, HWND dialog, int identifier, const char* text, int x, int y,
-                   int width, int height, DWORD style, DWORD extendedStyle, DlgHandler controlHandler);
+void DlgAddControl(DlgKind kind, HWND dialog, int identifier, const char* text, int x, int y, int width, int height,
+                   DWORD style, DWORD extendedStyle, DlgHandler controlHandler);
 
 void DlgCheckRadio(HWND dialog, int firstIdentifier, int lastIdentifier, int checkedIdentifier);
 void DlgSetCheck(HWND dialog, int identifier, int state);
@@ -121,8 +121,7 @@ void DlgSetIcon(HWND dialog, const char* name);
 
 // Describes a font with DLG_FONT_* style bits. Returns its
 // number (from 1), or 0 when no memory is left. The font object is made at first use.
-int DlgMakeFont(const char* face, float points, int styleBits, int charSet, int pitchAndFamily,
-                int escapement);
+int DlgMakeFont(const char* face, float points, int styleBits, int charSet, int pitchAndFamily, int escapement);
 
 // Gives a control (or the dialog, with DLG_NOT_GIVEN) the font with that number.
 void DlgSetFont(HWND dialog, int identifier, int fontNumber);

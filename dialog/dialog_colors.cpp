@@ -56,9 +56,8 @@ void BrushRelease(DlgRecord& record) {
 INT_PTR ColorRequest(UINT message, HDC dc, HWND asking) {
     DlgRecord* record = RecordFind(asking);
     if (record == nullptr || record->textColor == DLG_COLOR_NEVER_SET) return 0;
-    COLORREF text = record->textColor == DLG_COLOR_DEFAULT
-                        ? GetSysColor(dlg::SystemTextColorIndex(message))
-                        : static_cast<COLORREF>(record->textColor);
+    COLORREF text = record->textColor == DLG_COLOR_DEFAULT ? GetSysColor(dlg::SystemTextColorIndex(message))
+                                                           : static_cast<COLORREF>(record->textColor);
     SetTextColor(dc, text);
     if (record->backgroundColor >= 0) {
         SetBkColor(dc, static_cast<COLORREF>(record->backgroundColor));

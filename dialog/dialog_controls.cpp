@@ -15,8 +15,8 @@ RECT PixelRectangle(HWND dialog, bool dialogUnits, int x, int y, int width, int 
 
 }  // namespace
 
-void DlgAddControl(DlgKind kind, HWND dialog, int identifier, const char* text, int x, int y,
-                   int width, int height, DWORD style, DWORD extendedStyle, DlgHandler controlHandler) {
+void DlgAddControl(DlgKind kind, HWND dialog, int identifier, const char* text, int x, int y, int width, int height,
+                   DWORD style, DWORD extendedStyle, DlgHandler controlHandler) {
     DlgRecord* owner = RecordFindDialog(dialog);
     const char* className = dlg::KindClassName(kind);
     if (owner == nullptr || className == nullptr) return;
@@ -26,11 +26,10 @@ void DlgAddControl(DlgKind kind, HWND dialog, int identifier, const char* text, 
     DWORD finalStyle = dlg::ControlStyle(kind, style);
     if (pictureIsIcon) finalStyle = dlg::IconPictureStyle(kind, finalStyle);
 
-    HWND control = CreateWindowExA(extendedStyle, className, hasPicture ? nullptr : text, finalStyle,
-                                   rectangle.left, rectangle.top, rectangle.right - rectangle.left,
-                                   rectangle.bottom - rectangle.top, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)), DlgModule(),
-                                   nullptr);
+    HWND control =
+        CreateWindowExA(extendedStyle, className, hasPicture ? nullptr : text, finalStyle, rectangle.left,
+                        rectangle.top, rectangle.right - rectangle.left, rectangle.bottom - rectangle.top, dialog,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)), DlgModule(), nullptr);
     if (control == nullptr) return;
     HFONT dialogFont = owner->dialogFont;
     bool dialogUnits = owner->dialogUnits;

@@ -27,8 +27,8 @@ struct TemplateWriter {
     }
 };
 
-std::vector<WORD> LayOutTemplate(DWORD style, DWORD extendedStyle, short x, short y, short width,
-                                 short height, const DlgDefaultFont& font) {
+std::vector<WORD> LayOutTemplate(DWORD style, DWORD extendedStyle, short x, short y, short width, short height,
+                                 const DlgDefaultFont& font) {
     TemplateWriter out;
     out.Word(1);       // version
     out.Word(0xFFFF);  // extended template
@@ -53,18 +53,18 @@ std::vector<WORD> LayOutTemplate(DWORD style, DWORD extendedStyle, short x, shor
 
 }  // namespace
 
-HWND DlgCreate(DlgUnits units, HWND owner, const char* title, int x, int y, int width, int height,
-               DWORD style, DWORD extendedStyle) {
+HWND DlgCreate(DlgUnits units, HWND owner, const char* title, int x, int y, int width, int height, DWORD style,
+               DWORD extendedStyle) {
     const DlgDefaultFont* font = DlgThreadFont();
     if (font == nullptr) return nullptr;
     bool positionGiven = x != DLG_NOT_GIVEN && y != DLG_NOT_GIVEN;
     DWORD finalStyle = dlg::DialogStyle(style, positionGiven);
     short left = positionGiven ? static_cast<short>(x) : 0;
     short top = positionGiven ? static_cast<short>(y) : 0;
-    std::vector<WORD> layout = LayOutTemplate(finalStyle, extendedStyle, left, top,
-                                              static_cast<short>(width), static_cast<short>(height), *font);
-    HWND dialog = CreateDialogIndirectParamA(DlgModule(), reinterpret_cast<LPCDLGTEMPLATEA>(layout.data()),
-                                             owner, DlgProcedure, 0);
+    std::vector<WORD> layout = LayOutTemplate(finalStyle, extendedStyle, left, top, static_cast<short>(width),
+                                              static_cast<short>(height), *font);
+    HWND dialog = CreateDialogIndirectParamA(DlgModule(), reinterpret_cast<LPCDLGTEMPLATEA>(layout.data()), owner,
+                                             DlgProcedure, 0);
     if (dialog == nullptr) return nullptr;
     SetWindowTextA(dialog, title != nullptr ? title : "");
 

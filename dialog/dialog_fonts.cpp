@@ -47,8 +47,7 @@ FontEntry* FontFind(int number) {
     return entry;
 }
 
-int DlgMakeFont(const char* face, float points, int styleBits, int charSet, int pitchAndFamily,
-                int escapement) {
+int DlgMakeFont(const char* face, float points, int styleBits, int charSet, int pitchAndFamily, int escapement) {
     (void)charSet;  // every font takes the default character set, so faces pick their own
     FontEntry made;
     made.points = dlg::FontPoints(points);

@@ -15,8 +15,7 @@ const int DLG_KIND_DIALOG = -1;
 class DlgSpinLock {
 public:
     explicit DlgSpinLock(std::atomic_flag& flag) : flag_(flag) {
-        while (flag_.test_and_set(std::memory_order_acquire)) {
-        }
+        while (flag_.test_and_set(std::memory_order_acquire)) {}
     }
     ~DlgSpinLock() { flag_.clear(std::memory_order_release); }
     DlgSpinLock(const DlgSpinLock&) = delete;
@@ -93,10 +92,10 @@ FontEntry* FontFind(int number);
 void FontReleaseTable();
 
 // ---- Release steps, one per thing a record may own --------------------------------------
-void PictureRelease(DlgRecord& record);        // pictures.cpp
-void FontReleaseWindow(DlgRecord& record);     // dialog_fonts.cpp
-void BrushRelease(DlgRecord& record);          // dialog_colors.cpp
-void IconsRelease(DlgRecord& record);          // dialog_icons.cpp
+void PictureRelease(DlgRecord& record);     // pictures.cpp
+void FontReleaseWindow(DlgRecord& record);  // dialog_fonts.cpp
+void BrushRelease(DlgRecord& record);       // dialog_colors.cpp
+void IconsRelease(DlgRecord& record);       // dialog_icons.cpp
 
 // ---- Shared pieces -----------------------------------------------------------------------
 INT_PTR CALLBACK DlgProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -100,11 +100,15 @@ int SystemTextColorIndex(unsigned request) {
 
 int SystemBackgroundIndex(unsigned request) {
     switch (request) {
-        case DLG_WM_CTLCOLORMSGBOX: return DLG_COLOR_MENU;
+        case DLG_WM_CTLCOLORMSGBOX:
+            return DLG_COLOR_MENU;
         case DLG_WM_CTLCOLOREDIT:
-        case DLG_WM_CTLCOLORLISTBOX: return DLG_COLOR_WINDOW;
-        case DLG_WM_CTLCOLORSCROLLBAR: return DLG_COLOR_SCROLLBAR;
-        default: return DLG_COLOR_BTNFACE;  // buttons, dialogs and statics
+        case DLG_WM_CTLCOLORLISTBOX:
+            return DLG_COLOR_WINDOW;
+        case DLG_WM_CTLCOLORSCROLLBAR:
+            return DLG_COLOR_SCROLLBAR;
+        default:
+            return DLG_COLOR_BTNFACE;  // buttons, dialogs and statics
     }
 }
 

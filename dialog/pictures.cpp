@@ -48,8 +48,8 @@ void PictureSet(DlgRecord& control, const char* name) {
     UINT type = PictureType(control);
     HANDLE picture = LoadImageA(DlgModule(), name, type, 0, 0, LR_LOADMAP3DCOLORS);
     UINT message = control.kind == DLG_IMAGE ? STM_SETIMAGE : BM_SETIMAGE;
-    HANDLE handedBack = reinterpret_cast<HANDLE>(
-        SendMessageA(control.window, message, type, reinterpret_cast<LPARAM>(picture)));
+    HANDLE handedBack =
+        reinterpret_cast<HANDLE>(SendMessageA(control.window, message, type, reinterpret_cast<LPARAM>(picture)));
     if (handedBack != picture) DestroyPicture(handedBack, control.pictureIsIcon);
     if (control.picture != handedBack && control.picture != picture) {
         DestroyPicture(control.picture, control.pictureIsIcon);

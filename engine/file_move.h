@@ -28,7 +28,7 @@ struct FileMove {
     std::string target;          // its name in the main folder
     std::string folderLine;      // empty unless its subfolder differs from the file before's
     std::string echoLine;
-    std::string backLines;       // the move-back line and, when renaming, the rename-back line; empty when it stays
+    std::string backLines;  // the move-back line and, when renaming, the rename-back line; empty when it stays
 };
 
 // Works out file `i` of `plan` into `move`, whose buffers serve the whole pass. `tracker`

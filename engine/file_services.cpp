@@ -21,8 +21,7 @@ thread_local DWORD gLastFileError = 0;
 class FileCallScope {
 public:
     FileCallScope() {
-        while (gFileCallLock.test_and_set(std::memory_order_acquire)) {
-        }
+        while (gFileCallLock.test_and_set(std::memory_order_acquire)) {}
         previousMode_ = SetErrorMode(kQuietErrorMode);
         SetLastError(0);
     }

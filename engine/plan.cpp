@@ -12,7 +12,6 @@ enum EntryFate : char { kMove, kDeleteAsThumbnail, kLeaveAlone };
 
 namespace {
 
-
 std::uint64_t NameHash(std::string_view name) {
     std::uint64_t hash = 14695981039346656037ull;
     for (char c : name) {
@@ -85,8 +84,8 @@ bool IsThumbnailCache(std::string_view nameKey, std::string_view alternateKey, s
     return nameKey == thumbnailKey || alternateKey == thumbnailKey;
 }
 
-RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::string_view mainFolder,
-                              bool renameAlways, FoldCaseFn fold) {
+RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::string_view mainFolder, bool renameAlways,
+                              FoldCaseFn fold) {
     RelocationPlan plan;
     plan.rename = renameAlways;
     const int count = static_cast<int>(sources.size());

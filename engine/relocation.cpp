@@ -127,8 +127,8 @@ int RelocateFolder(const RunRequest& request) {
     std::vector<FileEntry> inventory(1);
     const int count = ListFiles(mainFolder, inventory, "*.*");
     if (request.sink.stillWanted != nullptr && !request.sink.stillWanted(request.sink.context)) return 0;
-    const RelocationPlan plan = PlanRelocation(PlanSources(inventory, count), mainFolder, request.renameAlways,
-                                               FoldCaseLikeTheFileSystem);
+    const RelocationPlan plan =
+        PlanRelocation(PlanSources(inventory, count), mainFolder, request.renameAlways, FoldCaseLikeTheFileSystem);
     gRelocationCount = count - plan.strays;
     DeleteThumbnailCaches(inventory, plan.thumbnails);
     UndoScript script;

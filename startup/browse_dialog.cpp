@@ -38,8 +38,7 @@ void PlaceOnWorkArea(HWND dialog) {
 
 void OnBrowseInitialised(HWND dialog, const BrowseRequest& request) {
     if (request.owner == nullptr) PlaceOnWorkArea(dialog);
-    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE,
-                 reinterpret_cast<LPARAM>(request.firstSelection.c_str()));
+    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(request.firstSelection.c_str()));
 }
 
 // Only a folder with a drive letter can be the main folder: network places and
@@ -56,12 +55,12 @@ void OnBrowseSelectionChanged(HWND dialog, LPCITEMIDLIST item) {
 int CALLBACK BrowseCallback(HWND dialog, UINT notification, LPARAM lParam, LPARAM data) {
     const BrowseRequest* request = reinterpret_cast<const BrowseRequest*>(data);
     switch (notification) {
-    case BFFM_INITIALIZED:
-        OnBrowseInitialised(dialog, *request);
-        break;
-    case BFFM_SELCHANGED:
-        OnBrowseSelectionChanged(dialog, reinterpret_cast<LPCITEMIDLIST>(lParam));
-        break;
+        case BFFM_INITIALIZED:
+            OnBrowseInitialised(dialog, *request);
+            break;
+        case BFFM_SELCHANGED:
+            OnBrowseSelectionChanged(dialog, reinterpret_cast<LPCITEMIDLIST>(lParam));
+            break;
     }
     return 0;
 }

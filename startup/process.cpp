@@ -17,8 +17,8 @@ const UINT kThreadSetupFailed = 255;
 // List view, tree view, bar, tab, progress, hot-key, pager, native-font and standard
 // classes; the progress bar is the one the main window needs.
 const DWORD kControlClasses = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
-                              ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS | ICC_PAGESCROLLER_CLASS |
-                              ICC_NATIVEFNTCTL_CLASS | ICC_STANDARD_CLASSES;
+                              ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS | ICC_PAGESCROLLER_CLASS | ICC_NATIVEFNTCTL_CLASS |
+                              ICC_STANDARD_CLASSES;
 
 }  // namespace
 

@@ -11,30 +11,26 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 
 // Every multi-byte field in BMP and ICO files is little-endian, whatever the host is.
-void put_u16(Bytes& out, unsigned value)
-{
+void put_u16(Bytes& out, unsigned value) {
     out.push_back(static_cast<unsigned char>(value & 0xFF));
     out.push_back(static_cast<unsigned char>((value >> 8) & 0xFF));
 }
 
-void put_u32(Bytes& out, std::uint32_t value)
-{
+void put_u32(Bytes& out, std::uint32_t value) {
     put_u16(out, value & 0xFFFF);
     put_u16(out, value >> 16);
 }
 
-int row_size_padded_to_4_bytes(int bits_per_pixel, int width)
-{
+int row_size_padded_to_4_bytes(int bits_per_pixel, int width) {
     return (bits_per_pixel * width + 31) / 32 * 4;
 }
 
 void put_bitmap_info_header(Bytes& out, int width, int height, int bits_per_pixel, std::uint32_t image_size,
-                            std::uint32_t colours_used)
-{
+                            std::uint32_t colours_used) {
     put_u32(out, 40);  // size of this header
     put_u32(out, static_cast<std::uint32_t>(width));
     put_u32(out, static_cast<std::uint32_t>(height));  // positive: rows are stored bottom-up
-    put_u16(out, 1);  // planes
+    put_u16(out, 1);                                   // planes
     put_u16(out, static_cast<unsigned>(bits_per_pixel));
     put_u32(out, 0);  // BI_RGB, no compression
     put_u32(out, image_size);
@@ -44,23 +40,19 @@ void put_bitmap_info_header(Bytes& out, int width, int height, int bits_per_pixe
     put_u32(out, 0);  // all colours important
 }
 
-bool write_whole_file(const std::string& path, const Bytes& bytes)
-{
+bool write_whole_file(const std::string& path, const Bytes& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
+    if (file == nullptr) return false;
     const bool all_written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const bool closed = std::fclose(file) == 0;
     return all_written && closed;
 }
 
-std::uint32_t packed(Rgb colour)
-{
+std::uint32_t packed(Rgb colour) {
     return (std::uint32_t{colour.red} << 16) | (std::uint32_t{colour.green} << 8) | colour.blue;
 }
 
-int channel(Rgb colour, int which)
-{
+int channel(Rgb colour, int which) {
     return which == 0 ? colour.red : which == 1 ? colour.green : colour.blue;
 }
 
@@ -75,8 +67,7 @@ struct ColourBox {
     std::size_t last;
 };
 
-int widest_channel(const std::vector<ColourCount>& colours, ColourBox box, int* range)
-{
+int widest_channel(const std::vector<ColourCount>& colours, ColourBox box, int* range) {
     int best_channel = 0;
     *range = -1;
     for (int which = 0; which < 3; ++which) {
@@ -97,8 +88,7 @@ int widest_channel(const std::vector<ColourCount>& colours, ColourBox box, int* 
 // Median cut: keep halving the box with the widest spread of one channel. Ties always go to the
 // earliest box and sorting falls back to the whole colour, so the palette never depends on chance.
 // If there are no more colours than palette slots, every colour ends up in a box of its own.
-std::vector<Rgb> median_cut_palette(std::vector<ColourCount> colours, std::size_t palette_size)
-{
+std::vector<Rgb> median_cut_palette(std::vector<ColourCount> colours, std::size_t palette_size) {
     std::vector<ColourBox> boxes{{0, colours.size()}};
     while (boxes.size() < palette_size) {
         std::size_t box_to_split = boxes.size();
@@ -113,8 +103,7 @@ std::vector<Rgb> median_cut_palette(std::vector<ColourCount> colours, std::size_
                 box_to_split = b;
             }
         }
-        if (box_to_split == boxes.size())
-            break;  // every box holds a single colour
+        if (box_to_split == boxes.size()) break;  // every box holds a single colour
 
         const ColourBox box = boxes[box_to_split];
         std::sort(colours.begin() + static_cast<long>(box.first), colours.begin() + static_cast<long>(box.last),
@@ -124,12 +113,10 @@ std::vector<Rgb> median_cut_palette(std::vector<ColourCount> colours, std::size_
                       return ca != cb ? ca < cb : packed(a.colour) < packed(b.colour);
                   });
         long total = 0;
-        for (std::size_t i = box.first; i < box.last; ++i)
-            total += colours[i].count;
+        for (std::size_t i = box.first; i < box.last; ++i) total += colours[i].count;
         long running = 0;
         std::size_t split = box.first;
-        while (split < box.last && running * 2 < total)
-            running += colours[split++].count;
+        while (split < box.last && running * 2 < total) running += colours[split++].count;
         split = std::clamp(split, box.first + 1, box.last - 1);
         boxes[box_to_split] = {box.first, split};
         boxes.insert(boxes.begin() + static_cast<long>(box_to_split) + 1, {split, box.last});
@@ -140,12 +127,10 @@ std::vector<Rgb> median_cut_palette(std::vector<ColourCount> colours, std::size_
         long sums[3] = {0, 0, 0};
         long total = 0;
         for (std::size_t i = box.first; i < box.last; ++i) {
-            for (int which = 0; which < 3; ++which)
-                sums[which] += channel(colours[i].colour, which) * colours[i].count;
+            for (int which = 0; which < 3; ++which) sums[which] += channel(colours[i].colour, which) * colours[i].count;
             total += colours[i].count;
         }
-        if (total == 0)
-            continue;
+        if (total == 0) continue;
         const Rgb mean{static_cast<unsigned char>((sums[0] + total / 2) / total),
                        static_cast<unsigned char>((sums[1] + total / 2) / total),
                        static_cast<unsigned char>((sums[2] + total / 2) / total)};
@@ -154,8 +139,7 @@ std::vector<Rgb> median_cut_palette(std::vector<ColourCount> colours, std::size_
     return palette;
 }
 
-int nearest_palette_index(const std::vector<Rgb>& palette, Rgb colour)
-{
+int nearest_palette_index(const std::vector<Rgb>& palette, Rgb colour) {
     int best_index = 0;
     long best_distance = -1;
     for (std::size_t i = 0; i < palette.size(); ++i) {
@@ -174,17 +158,14 @@ int nearest_palette_index(const std::vector<Rgb>& palette, Rgb colour)
 
 }  // namespace
 
-Rgb avoid_remapped_system_colours(Rgb colour)
-{
+Rgb avoid_remapped_system_colours(Rgb colour) {
     const bool is_remapped_grey = colour.red == colour.green && colour.green == colour.blue &&
                                   (colour.red == 128 || colour.red == 192 || colour.red == 223);
-    if (is_remapped_grey)
-        colour.blue = static_cast<unsigned char>(colour.blue + 1);
+    if (is_remapped_grey) colour.blue = static_cast<unsigned char>(colour.blue + 1);
     return colour;
 }
 
-bool write_bmp_24bit(const Picture& picture, const std::string& path)
-{
+bool write_bmp_24bit(const Picture& picture, const std::string& path) {
     const int row_size = row_size_padded_to_4_bytes(24, picture.width);
     const auto image_size = static_cast<std::uint32_t>(row_size * picture.height);
     const std::uint32_t headers_size = 14 + 40;
@@ -193,7 +174,7 @@ bool write_bmp_24bit(const Picture& picture, const std::string& path)
     out.push_back('B');
     out.push_back('M');
     put_u32(out, headers_size + image_size);
-    put_u32(out, 0);  // two reserved words
+    put_u32(out, 0);             // two reserved words
     put_u32(out, headers_size);  // pixels follow the headers directly: no colour table at 24 bits
     put_bitmap_info_header(out, picture.width, picture.height, 24, image_size, 0);
     for (int y = picture.height - 1; y >= 0; --y) {
@@ -210,25 +191,21 @@ bool write_bmp_24bit(const Picture& picture, const std::string& path)
     return write_whole_file(path, out);
 }
 
-bool write_ico_256_colours(const Picture& picture, const std::string& path)
-{
+bool write_ico_256_colours(const Picture& picture, const std::string& path) {
     std::map<std::uint32_t, ColourCount> counts;
     for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
-        if (!picture.opaque[i])
-            continue;
+        if (!picture.opaque[i]) continue;
         ColourCount& entry = counts[packed(picture.pixels[i])];
         entry.colour = picture.pixels[i];
         ++entry.count;
     }
     std::vector<ColourCount> used_colours;
-    for (const auto& entry : counts)
-        used_colours.push_back(entry.second);
+    for (const auto& entry : counts) used_colours.push_back(entry.second);
 
     // Index 0 stays black and is what see-through pixels point at: Windows draws an icon by
     // AND-ing the mask onto the screen and then XOR-ing the colours, and XOR with black changes nothing.
     std::vector<Rgb> palette{{0, 0, 0}};
-    for (const Rgb& colour : median_cut_palette(used_colours, 255))
-        palette.push_back(colour);
+    for (const Rgb& colour : median_cut_palette(used_colours, 255)) palette.push_back(colour);
 
     const int xor_row_size = row_size_padded_to_4_bytes(8, picture.width);
     const int and_row_size = row_size_padded_to_4_bytes(1, picture.width);
@@ -244,8 +221,8 @@ bool write_ico_256_colours(const Picture& picture, const std::string& path)
     out.push_back(static_cast<unsigned char>(picture.height));
     out.push_back(0);  // colour count 0 means "256 or more"
     out.push_back(0);  // reserved
-    put_u16(out, 1);  // planes
-    put_u16(out, 8);  // bits per pixel
+    put_u16(out, 1);   // planes
+    put_u16(out, 8);   // bits per pixel
     put_u32(out, image_size);
     put_u32(out, directory_size);
 

@@ -24,14 +24,13 @@ struct Point {
 };
 
 struct SampleCanvas {
-    int width = 0;   // in pixels
-    int height = 0;  // in pixels
+    int width = 0;             // in pixels
+    int height = 0;            // in pixels
     std::vector<Rgb> colours;  // one per sample, top row first
     std::vector<bool> painted;
 };
 
-SampleCanvas make_transparent_canvas(int width, int height)
-{
+SampleCanvas make_transparent_canvas(int width, int height) {
     SampleCanvas canvas;
     canvas.width = width;
     canvas.height = height;
@@ -41,8 +40,7 @@ SampleCanvas make_transparent_canvas(int width, int height)
     return canvas;
 }
 
-SampleCanvas make_canvas_on_window_background(int width, int height)
-{
+SampleCanvas make_canvas_on_window_background(int width, int height) {
     SampleCanvas canvas = make_transparent_canvas(width, height);
     std::fill(canvas.colours.begin(), canvas.colours.end(), window_background);
     std::fill(canvas.painted.begin(), canvas.painted.end(), true);
@@ -51,8 +49,7 @@ SampleCanvas make_canvas_on_window_background(int width, int height)
 
 // Coordinates are in pixels: pixel (x, y) covers [x, x+1) x [y, y+1), y grows downwards.
 template <typename InsideTest>
-void paint(SampleCanvas& canvas, Rgb colour, InsideTest is_inside)
-{
+void paint(SampleCanvas& canvas, Rgb colour, InsideTest is_inside) {
     const int samples_wide = canvas.width * samples_per_side;
     const int samples_high = canvas.height * samples_per_side;
     for (int sy = 0; sy < samples_high; ++sy) {
@@ -70,8 +67,7 @@ void paint(SampleCanvas& canvas, Rgb colour, InsideTest is_inside)
 
 // A pixel takes the average of its painted samples; it counts as opaque once at least half of them
 // are painted. Averaging only painted samples keeps see-through edges from darkening towards black.
-Picture average_samples_into_pixels(const SampleCanvas& canvas)
-{
+Picture average_samples_into_pixels(const SampleCanvas& canvas) {
     Picture picture;
     picture.width = canvas.width;
     picture.height = canvas.height;
@@ -83,8 +79,7 @@ Picture average_samples_into_pixels(const SampleCanvas& canvas)
             for (int sy = y * samples_per_side; sy < (y + 1) * samples_per_side; ++sy) {
                 for (int sx = x * samples_per_side; sx < (x + 1) * samples_per_side; ++sx) {
                     const auto i = static_cast<std::size_t>(sy * samples_wide + sx);
-                    if (!canvas.painted[i])
-                        continue;
+                    if (!canvas.painted[i]) continue;
                     sums[0] += canvas.colours[i].red;
                     sums[1] += canvas.colours[i].green;
                     sums[2] += canvas.colours[i].blue;
@@ -105,8 +100,7 @@ Picture average_samples_into_pixels(const SampleCanvas& canvas)
 
 // Shapes are inside tests on a point, so painting and anti-aliasing stay in one place.
 
-auto disc(Point centre, double radius)
-{
+auto disc(Point centre, double radius) {
     return [=](Point p) {
         const double dx = p.x - centre.x;
         const double dy = p.y - centre.y;
@@ -114,11 +108,9 @@ auto disc(Point centre, double radius)
     };
 }
 
-auto rounded_rectangle(double left, double top, double right, double bottom, double corner_radius)
-{
+auto rounded_rectangle(double left, double top, double right, double bottom, double corner_radius) {
     return [=](Point p) {
-        if (p.x < left || p.x > right || p.y < top || p.y > bottom)
-            return false;
+        if (p.x < left || p.x > right || p.y < top || p.y > bottom) return false;
         // Distance to the rectangle shrunk by the corner radius; only the corners can be farther.
         const double dx = std::max({left + corner_radius - p.x, 0.0, p.x - (right - corner_radius)});
         const double dy = std::max({top + corner_radius - p.y, 0.0, p.y - (bottom - corner_radius)});
@@ -126,34 +118,29 @@ auto rounded_rectangle(double left, double top, double right, double bottom, dou
     };
 }
 
-double distance_to_segment(Point p, Point a, Point b)
-{
+double distance_to_segment(Point p, Point a, Point b) {
     const double abx = b.x - a.x;
     const double aby = b.y - a.y;
     const double length_squared = abx * abx + aby * aby;
     double t = 0.0;
-    if (length_squared > 0.0)
-        t = std::clamp(((p.x - a.x) * abx + (p.y - a.y) * aby) / length_squared, 0.0, 1.0);
+    if (length_squared > 0.0) t = std::clamp(((p.x - a.x) * abx + (p.y - a.y) * aby) / length_squared, 0.0, 1.0);
     const double dx = p.x - (a.x + t * abx);
     const double dy = p.y - (a.y + t * aby);
     return std::sqrt(dx * dx + dy * dy);
 }
 
 // A pen of the given width dragged along the path: round ends and round joins.
-auto stroke(std::vector<Point> path, double width)
-{
+auto stroke(std::vector<Point> path, double width) {
     return [path, width](Point p) {
         for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-            if (distance_to_segment(p, path[i], path[i + 1]) <= width / 2)
-                return true;
+            if (distance_to_segment(p, path[i], path[i + 1]) <= width / 2) return true;
         }
         return false;
     };
 }
 
 // Accepts the corners in either winding order, so callers need not care which way round they list them.
-auto triangle(Point a, Point b, Point c)
-{
+auto triangle(Point a, Point b, Point c) {
     return [=](Point p) {
         auto side = [p](Point from, Point to) {
             return (to.x - from.x) * (p.y - from.y) - (to.y - from.y) * (p.x - from.x);
@@ -166,14 +153,12 @@ auto triangle(Point a, Point b, Point c)
 }
 
 // Angles are measured like a clock hand: 0 at twelve o'clock, growing clockwise.
-Point point_on_clock(Point centre, double radius, double degrees)
-{
+Point point_on_clock(Point centre, double radius, double degrees) {
     const double radians = degrees * pi / 180.0;
     return Point{centre.x + radius * std::sin(radians), centre.y - radius * std::cos(radians)};
 }
 
-std::vector<Point> arc_path(Point centre, double radius, double from_degrees, double to_degrees)
-{
+std::vector<Point> arc_path(Point centre, double radius, double from_degrees, double to_degrees) {
     constexpr int steps = 48;
     std::vector<Point> path;
     for (int i = 0; i <= steps; ++i)
@@ -181,11 +166,9 @@ std::vector<Point> arc_path(Point centre, double radius, double from_degrees, do
     return path;
 }
 
-bool save_bmp(const SampleCanvas& canvas, const std::string& out_dir, const std::string& name)
-{
+bool save_bmp(const SampleCanvas& canvas, const std::string& out_dir, const std::string& name) {
     const bool written = write_bmp_24bit(average_samples_into_pixels(canvas), out_dir + "/" + name);
-    if (!written)
-        std::fprintf(stderr, "picture_generator: cannot write %s/%s\n", out_dir.c_str(), name.c_str());
+    if (!written) std::fprintf(stderr, "picture_generator: cannot write %s/%s\n", out_dir.c_str(), name.c_str());
     return written;
 }
 
@@ -201,8 +184,7 @@ const Rgb loading_idle_dot{210, 210, 210};
 
 // The whole ring turns with the head, so every dot is always drawn whole and the head goes once
 // round in exactly the number of frames, ready to loop seamlessly back to frame 00.
-SampleCanvas draw_loading_frame(int frame)
-{
+SampleCanvas draw_loading_frame(int frame) {
     SampleCanvas canvas = make_canvas_on_window_background(32, 32);
     const Point centre{16.0, 16.0};
     const double ring_radius = 11.0;
@@ -229,8 +211,7 @@ const Rgb help_blue{38, 110, 196};
 const Rgb close_red{214, 52, 48};
 const Rgb button_symbol_white{255, 255, 255};
 
-SampleCanvas draw_help_button()
-{
+SampleCanvas draw_help_button() {
     SampleCanvas canvas = make_canvas_on_window_background(21, 21);
     paint(canvas, help_blue, disc(Point{10.5, 10.5}, 10.0));
 
@@ -244,8 +225,7 @@ SampleCanvas draw_help_button()
     return canvas;
 }
 
-SampleCanvas draw_close_button()
-{
+SampleCanvas draw_close_button() {
     SampleCanvas canvas = make_canvas_on_window_background(21, 21);
     paint(canvas, close_red, rounded_rectangle(0.0, 0.0, 21.0, 21.0, 4.5));
     paint(canvas, button_symbol_white, stroke({Point{6.5, 6.5}, Point{14.5, 14.5}}, 2.2));
@@ -263,8 +243,7 @@ const Rgb merge_line_colour{64, 78, 104};
 // A folder is a back panel with a tab on its upper left and a front panel covering most of it.
 // Each panel is first painted grown by the outline width in the outline colour, so the outline
 // of the front panel also draws the crease where it meets the back panel.
-void draw_folder(SampleCanvas& canvas, double left, double top, double right, double bottom, double outline)
-{
+void draw_folder(SampleCanvas& canvas, double left, double top, double right, double bottom, double outline) {
     const double height = bottom - top;
     const double width = right - left;
     const double tab_bottom = top + height * 0.22;
@@ -276,8 +255,8 @@ void draw_folder(SampleCanvas& canvas, double left, double top, double right, do
     auto tab = rounded_rectangle(left, top, tab_right, tab_bottom + radius, radius);
     auto back_grown = rounded_rectangle(left - outline, tab_bottom - radius - outline, right + outline,
                                         bottom + outline, radius + outline);
-    auto tab_grown = rounded_rectangle(left - outline, top - outline, tab_right + outline, tab_bottom + radius,
-                                       radius + outline);
+    auto tab_grown =
+        rounded_rectangle(left - outline, top - outline, tab_right + outline, tab_bottom + radius, radius + outline);
     paint(canvas, folder_outline, [&](Point p) { return back_grown(p) || tab_grown(p); });
     paint(canvas, folder_back_yellow, [&](Point p) { return back(p) || tab(p); });
 
@@ -286,8 +265,7 @@ void draw_folder(SampleCanvas& canvas, double left, double top, double right, do
     paint(canvas, folder_front_yellow, rounded_rectangle(left, front_top, right, bottom, radius));
 }
 
-SampleCanvas draw_program_icon()
-{
+SampleCanvas draw_program_icon() {
     SampleCanvas canvas = make_transparent_canvas(64, 64);
     const double small_folder_width = 16.0;
     const double small_folder_top = 3.0;
@@ -322,19 +300,16 @@ SampleCanvas draw_program_icon()
     return canvas;
 }
 
-bool save_program_icon(const std::string& out_dir)
-{
+bool save_program_icon(const std::string& out_dir) {
     const std::string path = out_dir + "/ICO.ico";
     const bool written = write_ico_256_colours(average_samples_into_pixels(draw_program_icon()), path);
-    if (!written)
-        std::fprintf(stderr, "picture_generator: cannot write %s\n", path.c_str());
+    if (!written) std::fprintf(stderr, "picture_generator: cannot write %s\n", path.c_str());
     return written;
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: picture_generator OUTDIR\n");
         return 2;

@@ -25,9 +25,15 @@ namespace {
 const int kClientWidth = 226;
 const int kClientHeight = 85;
 
-int BackgroundColor() { return DlgRgb(241, 245, 248); }
-int LabelColor() { return DlgRgb(0, 6, 54); }
-int ProgressBarColor() { return DlgRgb(30, 180, 0); }
+int BackgroundColor() {
+    return DlgRgb(241, 245, 248);
+}
+int LabelColor() {
+    return DlgRgb(0, 6, 54);
+}
+int ProgressBarColor() {
+    return DlgRgb(30, 180, 0);
+}
 
 struct ControlRow {
     DlgKind kind;
@@ -49,8 +55,7 @@ const ControlRow kGoRow = {DLG_PUSH_BUTTON, IDC_GO, 181, 5, 43, 68, BS_MULTILINE
 const ControlRow kProgressRow = {DLG_PROGRESS_BAR, IDC_PROGRESS, 1, 75, 224, 10, PBS_SMOOTH};
 
 void AddControl(HWND window, const ControlRow& row, const char* text) {
-    DlgAddControl(row.kind, window, row.identifier, text, row.x, row.y, row.width, row.height,
-                  row.style, 0, nullptr);
+    DlgAddControl(row.kind, window, row.identifier, text, row.x, row.y, row.width, row.height, row.style, 0, nullptr);
 }
 
 // A labelled control: dark text on the window's light background.
@@ -97,8 +102,8 @@ void SetBoldFonts(HWND window) {
 
 HWND BuildMainWindow() {
     std::string title = WindowTitle(TextLanguage());
-    HWND window = DlgCreate(DLG_DIALOG_UNITS, nullptr, title.c_str(), DLG_NOT_GIVEN, DLG_NOT_GIVEN,
-                            kClientWidth, kClientHeight, 0, 0);
+    HWND window = DlgCreate(DLG_DIALOG_UNITS, nullptr, title.c_str(), DLG_NOT_GIVEN, DLG_NOT_GIVEN, kClientWidth,
+                            kClientHeight, 0, 0);
     gMainWindow = window;
     DlgSetColors(window, DLG_NOT_GIVEN, DLG_COLOR_DEFAULT, BackgroundColor());
     AddPictures(window);

@@ -62,21 +62,21 @@ void OnHelp() {
 
 void OnCommand(HWND window, WORD identifier, WORD code) {
     switch (identifier) {
-    case IDC_RENAME_ALWAYS:
-    case IDC_RENAME_ON_CONFLICT:
-    case IDC_CREATE_UNDO:
-    case IDC_OPTIONS_FRAME:
-    case IDC_UNDO_FRAME:
-        break;  // the options keep their own state
-    case IDC_HELP:
-        if (IsClickOrDoubleClick(code)) OnHelp();
-        break;
-    case IDC_CLOSE:
-        DlgFinish(window, 0);
-        break;
-    case IDC_GO:
-        if (IsClickOrDoubleClick(code)) OnGo(window);
-        break;
+        case IDC_RENAME_ALWAYS:
+        case IDC_RENAME_ON_CONFLICT:
+        case IDC_CREATE_UNDO:
+        case IDC_OPTIONS_FRAME:
+        case IDC_UNDO_FRAME:
+            break;  // the options keep their own state
+        case IDC_HELP:
+            if (IsClickOrDoubleClick(code)) OnHelp();
+            break;
+        case IDC_CLOSE:
+            DlgFinish(window, 0);
+            break;
+        case IDC_GO:
+            if (IsClickOrDoubleClick(code)) OnGo(window);
+            break;
     }
 }
 
@@ -88,15 +88,15 @@ void OnDestroy(HWND window) {
 
 int MainWindowEvents(HWND window, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_TIMER:
-        if (wParam == ID_BUSY_TIMER) OnBusyTick(window);
-        break;
-    case WM_COMMAND:
-        OnCommand(window, LOWORD(wParam), HIWORD(wParam));
-        break;
-    case WM_DESTROY:
-        OnDestroy(window);
-        break;
+        case WM_TIMER:
+            if (wParam == ID_BUSY_TIMER) OnBusyTick(window);
+            break;
+        case WM_COMMAND:
+            OnCommand(window, LOWORD(wParam), HIWORD(wParam));
+            break;
+        case WM_DESTROY:
+            OnDestroy(window);
+            break;
     }
     return 0;
 }

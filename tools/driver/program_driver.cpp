@@ -99,12 +99,13 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId) {
 }
 
 HWND WaitForWindowOfClass(DWORD processId, const char* className, DWORD milliseconds) {
-    return WaitForWindowMatching(processId, [&](HWND window) { return ClassOf(window) == className; },
-                                 milliseconds);
+    return WaitForWindowMatching(
+        processId, [&](HWND window) { return ClassOf(window) == className; }, milliseconds);
 }
 
 HWND WaitForWindowTitled(DWORD processId, const char* title, DWORD milliseconds) {
-    return WaitForWindowMatching(processId, [&](HWND window) { return TextOf(window) == title; }, milliseconds);
+    return WaitForWindowMatching(
+        processId, [&](HWND window) { return TextOf(window) == title; }, milliseconds);
 }
 
 HWND WaitForDialog(const RunningProgram& program, DWORD milliseconds) {
@@ -137,8 +138,8 @@ std::string SelectedTreeItemText(HWND tree, DWORD processId) {
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     if (process == nullptr) return std::string();
     const SIZE_T textSize = 520;
-    char* remote = static_cast<char*>(
-        VirtualAllocEx(process, nullptr, sizeof(TVITEMA) + textSize, MEM_COMMIT, PAGE_READWRITE));
+    char* remote =
+        static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TVITEMA) + textSize, MEM_COMMIT, PAGE_READWRITE));
     char text[520] = {};
     if (remote != nullptr) {
         TVITEMA item = {};
