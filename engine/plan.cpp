@@ -1,4 +1,4 @@
-// The run's plan: where each file goes, which are thumbnail caches, whether two files would take one name.
+// The run's plan: where each file goes, which are thumbnail caches, whether two files would take one name (a set).
 #include "engine/plan.h"
 
 namespace {
@@ -8,10 +8,7 @@ const std::string_view kThumbnailCache = "THUMBS.DB";
 // What the run does with one inventory entry.
 enum EntryFate : char { kMove, kDeleteAsThumbnail, kLeaveAlone };
 
-}  // namespace
-
-namespace {
-
+// The name set: linear probing in a table kept at most half full.
 std::uint64_t NameHash(std::string_view name) {
     std::uint64_t hash = 14695981039346656037ull;
     for (char c : name) {
