@@ -46,6 +46,9 @@ struct RunSink {
     void (*progress)(void* context, int position);
     // Asked once the inventory is taken: false stops the run before anything is touched.
     bool (*stillWanted)(void* context);
+    // While the run waits for a file another program holds: the wait itself, with window
+    // messages passed on meanwhile; null sleeps.
+    void (*pause)(void* context, int milliseconds);
 };
 
 // Everything a run needs, as values.
@@ -59,5 +62,6 @@ struct RunRequest {
 
 // The whole run on one folder: the inventory (passing window messages on meanwhile),
 // the plan, the thumbnail caches deleted, the undo script when asked, the moves, and the
-// emptied folders removed. Returns the number of files moved.
+// emptied folders removed. A file or folder another program holds is tried again after
+// 50, 100, 200 and 400 ms, at most 10 s in all. Returns the number of files moved.
 int RelocateFolder(const RunRequest& request);

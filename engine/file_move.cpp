@@ -14,13 +14,13 @@ void DescribeFileMove(const RelocationPlan& plan, int i, std::string_view mainFo
         tracker = move.subfolder;
         AppendFolderLine(move.folderLine, mainFolder, move.subfolder);
     }
-    AssignTargetName(move.target, relative, plan.rename);
+    AssignTargetName(move.target, relative, TakesFolderPrefix(plan, i));
     move.echoLine.clear();
     AppendEchoLine(move.echoLine, texts.echoRestoring, texts.done, i, static_cast<int>(plan.relative.size()));
     move.backLines.clear();
     if (move.subfolder.empty()) return;
     AppendMoveBackLine(move.backLines, mainFolder, move.subfolder, move.target);
-    if (plan.rename) {
+    if (TakesFolderPrefix(plan, i)) {
         AppendRenameBackLine(move.backLines, mainFolder, move.subfolder, move.target, FileNameOf(relative));
     }
 }

@@ -1,9 +1,15 @@
 // The run's plan: where each file goes, which are thumbnail caches, whether two files would take one name (a set).
 #include "engine/plan.h"
 
+#include <iterator>
+
 namespace {
 
 const std::string_view kThumbnailCache = "THUMBS.DB";
+// Windows keeps a hidden desktop.ini in every folder it has customised, and a Mac leaves a
+// hidden .DS_Store in every folder it opens: files the user never sees, one per folder, so
+// they would make every run rename if they took part in the conflict scan.
+const std::string_view kFolderDescriptions[] = {"DESKTOP.INI", ".DS_STORE"};
 
 // What the run does with one inventory entry.
 enum EntryFate : char { kMove, kDeleteAsThumbnail, kLeaveAlone };
@@ -95,6 +101,9 @@ RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::strin
     if (scanning) ReserveNames(names, sources.size());
     std::string thumbnailKey;
     fold(kThumbnailCache, thumbnailKey);
+    std::string descriptionKeys[std::size(kFolderDescriptions)];
+    for (std::size_t d = 0; d < std::size(kFolderDescriptions); ++d) fold(kFolderDescriptions[d], descriptionKeys[d]);
+    std::vector<bool> describesFolder(sources.size(), false);
     std::string nameKey;
     std::string alternateKey;
     for (int i = 0; i < count; ++i) {
@@ -110,6 +119,8 @@ RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::strin
             fate[i] = kDeleteAsThumbnail;
             continue;
         }
+        for (const std::string& key : descriptionKeys) describesFolder[i] = describesFolder[i] || nameKey == key;
+        if (describesFolder[i]) continue;
         // Only long names: the file system gives each moved file a fresh alternate name
         // in the main folder, and one made from the first letters of a name, as
         // IMG_20~1.JPG, is shared by files in many folders.
@@ -120,8 +131,11 @@ RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::strin
         }
     }
     plan.relative.reserve(sources.size());
+    plan.describesFolder.reserve(sources.size());
     for (int i = 0; i < count; ++i) {
-        if (fate[i] == kMove) plan.relative.push_back(relative[i]);
+        if (fate[i] != kMove) continue;
+        plan.relative.push_back(relative[i]);
+        plan.describesFolder.push_back(describesFolder[i]);
     }
     for (int i = count - 1; i >= 0; --i) {
         if (fate[i] == kDeleteAsThumbnail) plan.thumbnails.push_back(i);

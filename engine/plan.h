@@ -66,13 +66,19 @@ struct RelocationPlan {
     int strays = 0;
     // The run's rename flag: the user's option, or set by a conflict.
     bool rename = false;
+    // For each of `relative`: a folder's description file (desktop.ini, .DS_Store), which
+    // is moved with its folder path in its name whatever the rename flag.
+    std::vector<bool> describesFolder;
 };
+
+// Whether file i of the plan goes to the main folder with its folder path in its name.
+inline bool TakesFolderPrefix(const RelocationPlan& plan, int i) { return plan.rename || plan.describesFolder[i]; }
 
 // What a run will do with its inventory: each file's path below the main folder, which
 // files are thumbnail caches, and whether the files are renamed. Without the rename
-// option the conflict scan looks for two files, thumbnail caches aside, whose file names
-// are equal ignoring letter case (`fold`); it stops at the first. Alternate names only
-// tell thumbnail caches.
+// option the conflict scan looks for two files, thumbnail caches and folder description
+// files aside, whose file names are equal ignoring letter case (`fold`); it stops at the
+// first. Alternate names only tell thumbnail caches.
 RelocationPlan PlanRelocation(const std::vector<PlanSource>& sources, std::string_view mainFolder, bool renameAlways,
                               FoldCaseFn fold);
 

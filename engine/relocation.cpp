@@ -1,6 +1,7 @@
 // The relocation run: thumbnail caches deleted, files moved up with their undo lines, folders removed.
 #include "engine/engine.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "engine/file_services.h"
@@ -13,6 +14,39 @@ int gRelocationCount = 0;
 namespace {
 
 const DWORD kNotRemovable = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// An antivirus, the search indexer or Explorer's thumbnailer often holds a file it has just
+// seen for a few milliseconds; a moment later the call works. Each held file is tried again
+// after these waits, until the run has waited this long in all; then a held file stays at once.
+const int kWaitsForAHeldFile[] = {50, 100, 200, 400};
+const int kWaitingPerRun = 10000;
+
+struct Waiting {
+    const RunSink& sink;
+    int left;  // milliseconds
+};
+
+bool IsHeldByAnother(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// `attempt`, a file call, and again after each wait while the file is held and the run may still wait.
+template <class Attempt>
+bool UntilLetGo(Waiting& waiting, Attempt attempt) {
+    bool done = attempt();
+    for (int wait : kWaitsForAHeldFile) {
+        if (done || waiting.left <= 0 || !IsHeldByAnother(FsLastError())) break;
+        const int pause = std::min(wait, waiting.left);
+        waiting.left -= pause;
+        if (waiting.sink.pause != nullptr) {
+            waiting.sink.pause(waiting.sink.context, pause);
+        } else {
+            Sleep(static_cast<DWORD>(pause));
+        }
+        done = attempt();
+    }
+    return done;
+}
 
 // Letter case folded the way the file system compares names: on UTF-16, with the
 // system's upper-casing, which no user's language changes. The key is the UTF-16 text's
@@ -45,12 +79,15 @@ std::vector<PlanSource> PlanSources(const std::vector<FileEntry>& inventory, int
 
 // Every thumbnail cache goes, hidden or read-only ones included; one that keeps
 // its hidden or system mark after the reset stays where it is.
-void DeleteThumbnailCaches(const std::vector<FileEntry>& inventory, const std::vector<int>& thumbnails) {
+void DeleteThumbnailCaches(const std::vector<FileEntry>& inventory, const std::vector<int>& thumbnails,
+                           Waiting& waiting) {
     for (int index : thumbnails) {
         const std::string path = inventory[index].cFileName;
         FsSetAttributes(path, 0);
         DWORD attributes = FsGetAttributes(path);
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotRemovable) == 0) FsDeleteFile(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotRemovable) == 0) {
+            UntilLetGo(waiting, [&] { return FsDeleteFile(path); });
+        }
         // Kept on purpose: counted off whether or not it went, so that the count is the
         // number of files the move pass handles, which the busy animation reads.
         --gRelocationCount;
@@ -71,7 +108,7 @@ bool ScriptNeedsUtf8(const std::string& mainFolder, const RunTexts& texts,
 // Every file moved is described by the script before the next one is touched;
 // a line that cannot be written sends its file back and ends the pass.
 int MovePass(const std::string& mainFolder, const RelocationPlan& plan, const RunTexts& texts, UndoScript* script,
-             const RunSink& sink) {
+             const RunSink& sink, Waiting& waiting) {
     const int n = static_cast<int>(plan.relative.size());
     std::string_view tracker;
     FileMove move;
@@ -90,7 +127,7 @@ int MovePass(const std::string& mainFolder, const RelocationPlan& plan, const Ru
         to.assign(mainFolder).append(move.target);
         // Renaming keeps the length and a bare name is shorter, so this only guards the
         // impossible; a path is never cut to fit.
-        if (to.size() > kMaxPathChars || !FsMoveFile(from, to)) continue;
+        if (to.size() > kMaxPathChars || !UntilLetGo(waiting, [&] { return FsMoveFile(from, to); })) continue;
         ++moved;
         // The file's back lines go out in one write, so that a file sent back below
         // leaves none of them in the script.
@@ -102,15 +139,32 @@ int MovePass(const std::string& mainFolder, const RelocationPlan& plan, const Ru
     return moved;
 }
 
+// Explorer marks a folder it has customised (an icon, a picture) read-only, and the system
+// refuses to remove a read-only folder however empty: the mark is taken off for one more
+// try, and put back when the folder stays all the same. Hidden and system marks stay.
+bool RemoveFolder(const std::string& folder, Waiting& waiting) {
+    const auto remove = [&] { return FsRemoveFolder(folder); };
+    if (UntilLetGo(waiting, remove)) return true;
+    if (FsLastError() != ERROR_ACCESS_DENIED) return false;
+    const DWORD attributes = FsGetAttributes(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) return false;
+    const DWORD settable = attributes & ~(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY);
+    if (!FsSetAttributes(folder, settable != 0 ? settable : FILE_ATTRIBUTE_NORMAL)) return false;
+    if (UntilLetGo(waiting, remove)) return true;
+    FsSetAttributes(folder, attributes & ~FILE_ATTRIBUTE_DIRECTORY);
+    return false;
+}
+
 // Backwards, so that deeper folders go before their parents. Only empty
 // folders can go; the others stay without a word.
-void RemoveEmptiedFolders(const std::string& mainFolder, const std::vector<std::string_view>& relative) {
+void RemoveEmptiedFolders(const std::string& mainFolder, const std::vector<std::string_view>& relative,
+                          Waiting& waiting) {
     std::string_view tracker;
     for (int i = static_cast<int>(relative.size()) - 1; i >= 0; --i) {
         const std::string_view subfolder = SubfolderOf(relative[i]);
         if (subfolder == tracker) continue;
         tracker = subfolder;
-        if (!subfolder.empty()) FsRemoveFolder(mainFolder + std::string(subfolder));
+        if (!subfolder.empty()) RemoveFolder(mainFolder + std::string(subfolder), waiting);
     }
 }
 
@@ -130,15 +184,17 @@ int RelocateFolder(const RunRequest& request) {
     const RelocationPlan plan =
         PlanRelocation(PlanSources(inventory, count), mainFolder, request.renameAlways, FoldCaseLikeTheFileSystem);
     gRelocationCount = count - plan.strays;
-    DeleteThumbnailCaches(inventory, plan.thumbnails);
+    Waiting waiting = {request.sink, kWaitingPerRun};
+    DeleteThumbnailCaches(inventory, plan.thumbnails, waiting);
     UndoScript script;
     if (request.createUndo) {
         const bool utf8 = ScriptNeedsUtf8(mainFolder, request.texts, plan.relative);
         // Without its script a move could not be undone, so none is made.
         if (!OpenUndoScript(script, mainFolder, request.texts.undoFile, utf8, GetACP())) return 0;
     }
-    const int moved = MovePass(mainFolder, plan, request.texts, request.createUndo ? &script : nullptr, request.sink);
+    const int moved =
+        MovePass(mainFolder, plan, request.texts, request.createUndo ? &script : nullptr, request.sink, waiting);
     CloseUndoScript(script);
-    RemoveEmptiedFolders(mainFolder, plan.relative);
+    RemoveEmptiedFolders(mainFolder, plan.relative, waiting);
     return moved;
 }

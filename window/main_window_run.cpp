@@ -17,6 +17,13 @@ void ShowProgress(void* window, int position) {
     DlgSend(static_cast<HWND>(window), IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
+// While the run waits for a file another program holds, the window stays painted and the
+// help image answers.
+void PassMessagesOn(void*, int milliseconds) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < static_cast<DWORD>(milliseconds)) DlgDoEvents(1);
+}
+
 // The user may close the window while the inventory is taken: nothing is touched then.
 bool WindowStillOpen(void* window) {
     return IsWindow(static_cast<HWND>(window)) != FALSE;
@@ -31,7 +38,7 @@ void RunRelocation() {
     request.renameAlways = DlgGetCheck(gMainWindow, IDC_RENAME_ALWAYS) != BST_UNCHECKED;
     request.createUndo = DlgGetCheck(gMainWindow, IDC_CREATE_UNDO) != BST_UNCHECKED;
     request.texts = RunTexts{Text(TXT_UNDO_FILE), Text(TXT_ECHO_RESTORING), Text(TXT_DONE)};
-    request.sink = RunSink{gMainWindow, ShowProgress, WindowStillOpen};
+    request.sink = RunSink{gMainWindow, ShowProgress, WindowStillOpen, PassMessagesOn};
     RelocateFolder(request);
     // A run stopped by a closed window has nothing left to show.
     if (IsWindow(gMainWindow)) Sleep(kClosingPause);

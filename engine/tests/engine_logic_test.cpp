@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <tuple>
 
 #include "engine/file_move.h"
 #include "engine/plan.h"
@@ -23,36 +22,49 @@ TEST(IsFolderLeftOut, LinksUnknownReparsePointsAndDotFoldersOutCloudPlaceholders
     }
 }
 
+// The plan in one line: the rename flag, each moved file's target name, the thumbnail caches' indexes, strays.
+std::string Described(const RelocationPlan& plan) {
+    std::string text = std::string("rename=") + (plan.rename ? "yes" : "no") + " targets=";
+    std::string target;
+    for (std::size_t i = 0; i < plan.relative.size(); ++i) {
+        AssignTargetName(target, plan.relative[i], TakesFolderPrefix(plan, static_cast<int>(i)));
+        text += "[" + target + "]";
+    }
+    text += " thumbnails=";
+    for (int index : plan.thumbnails) text += std::to_string(index) + ",";
+    return text + " strays=" + std::to_string(plan.strays);
+}
+
 TEST(PlanRelocation, RelativePathsTargetsConflictsAndThumbnailCaches) {
     // Sources are full paths, main folder C:\m\, with their alternate names.
-    struct Case { const char* what; std::vector<PlanSource> sources; bool rename; std::vector<std::string> targets;
-                  std::vector<int> thumbnails; int strays; };
+    struct Case { const char* what; std::vector<PlanSource> sources; const char* plan; };
     const Case cases[] = {
         {"long names only: a shared alternate name, or a name equal to one, is no conflict",
          {{"C:\\m\\a\\IMG_20190101_123456.jpg", "IMG_20~1.JPG"}, {"C:\\m\\b\\IMG_20190202_654321.jpg", "IMG_20~1.JPG"},
-          {"C:\\m\\c\\IMG_20~1.JPG", ""}}, false,
-         {"IMG_20190101_123456.jpg", "IMG_20190202_654321.jpg", "IMG_20~1.JPG"}, {}, 0},
-        {"a main-folder file takes part", {{"C:\\m\\x.txt", ""}, {"C:\\m\\a\\X.TXT", ""}}, true, {"x.txt", "a X.TXT"},
-         {}, 0},
+          {"C:\\m\\c\\IMG_20~1.JPG", ""}},
+         "rename=no targets=[IMG_20190101_123456.jpg][IMG_20190202_654321.jpg][IMG_20~1.JPG] thumbnails= strays=0"},
+        {"a main-folder file takes part", {{"C:\\m\\x.txt", ""}, {"C:\\m\\a\\X.TXT", ""}},
+         "rename=yes targets=[x.txt][a X.TXT] thumbnails= strays=0"},
         {"thumbnail caches by name or alternate name, out of the scan", {{"C:\\m\\a\\Thumbs.db", ""},
          {"C:\\m\\x.txt", ""}, {"C:\\m\\b\\thumbs.DB", ""}, {"C:\\m\\c\\l.db", "THUMBS.DB"},
          {"C:\\m\\d\\y", "thumbs.db"},
-         {"C:\\m\\e\\Thumbs.db.txt", "THUMBS~1.TXT"}, {"C:\\m\\e\\MyThumbs.db", ""}, {"C:\\m\\f\\y", ""}}, false,
-         {"x.txt", "Thumbs.db.txt", "MyThumbs.db", "y"}, {4, 3, 2, 0}, 0},
+         {"C:\\m\\e\\Thumbs.db.txt", "THUMBS~1.TXT"}, {"C:\\m\\e\\MyThumbs.db", ""}, {"C:\\m\\f\\y", ""}},
+         "rename=no targets=[x.txt][Thumbs.db.txt][MyThumbs.db][y] thumbnails=4,3,2,0, strays=0"},
+        {"folder description files, any case: out of the scan, always with their folder path; in the main folder kept",
+         {{"C:\\m\\desktop.ini", ""}, {"C:\\m\\a\\desktop.ini", "DESKTOP.INI"}, {"C:\\m\\a\\.DS_Store", "DS_STO~1"},
+          {"C:\\m\\a\\p.jpg", ""}, {"C:\\m\\a\\b\\Desktop.INI", ""}, {"C:\\m\\c\\.ds_store", ""}, {"C:\\m\\c\\q.ini", ""}},
+         "rename=no targets=[desktop.ini][a desktop.ini][a .DS_Store][p.jpg][a b Desktop.INI][c .ds_store][q.ini] "
+         "thumbnails= strays=0"},
         {"the main folder taken off the front once, exactly; other paths left alone", {{"C:\\other\\x.txt", ""},
          {"C:\\m\\C:\\m\\x", ""}, {"c:\\M\\y.txt", ""}, {"C:\\m", ""}, {"C:\\other\\Thumbs.db", ""}, {"C:\\m\\X", ""}},
-         true, {"C: m x", "X"}, {}, 4},
+         "rename=yes targets=[C: m x][X] thumbnails= strays=4"},
     };
     const FoldCaseFn upperAscii = [](std::string_view name, std::string& key) {
         key.assign(name);
         for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     };
     for (const Case& c : cases) {
-        const RelocationPlan plan = PlanRelocation(c.sources, "C:\\m\\", false, upperAscii);
-        std::vector<std::string> targets(plan.relative.size());
-        for (std::size_t i = 0; i < targets.size(); ++i) AssignTargetName(targets[i], plan.relative[i], plan.rename);
-        EXPECT_EQ(std::make_tuple(c.rename, c.targets, c.thumbnails, c.strays),
-                  std::make_tuple(plan.rename, targets, plan.thumbnails, plan.strays)) << c.what;
+        EXPECT_EQ(c.plan, Described(PlanRelocation(c.sources, "C:\\m\\", false, upperAscii))) << c.what;
     }
     // A key that could not be made marks no file without an alternate name for deletion.
     EXPECT_FALSE(IsThumbnailCache("", "", ""));
@@ -61,22 +73,22 @@ TEST(PlanRelocation, RelativePathsTargetsConflictsAndThumbnailCaches) {
 }
 
 TEST(ProgressFigures, PercentageBarPositionIndexTextAndScriptNames) {
-    // p percentage, b bar position, x index text, all of file i of n; u script name number i.
-    struct Case { char kind; const char* text; int i, n; const char* expected; };
+    // Each figure of file i of n, or the script name number i of a base name.
+    enum Figure { PERCENTAGE, BAR, INDEX, SCRIPT_NAME };
+    const char* const kFigureNames[] = {"percentage", "bar position", "index text", "script name"};
+    struct Case { Figure figure; const char* text; int i, n; const char* expected; };
     const Case cases[] = {
-        {'p', "", 0, 1, "0"}, {'p', "", 1, 9, "12"}, {'p', "", 3, 9, "38"}, {'p', "", 2, 4, "67"}, {'b', "", 0, 1, "0"},
-        {'p', "", 2147483646, 2147483647, "100"}, {'b', "", 1, 126, "7"}, {'b', "", 63, 126, "503"},
-        {'x', "", 7, 10, "7"}, {'x', "", 99, 1000, "099"}, {'u', "undo", 3, 0, "undo (3)"},
-        {'u', "a.b.bat", 10, 0, "a.b (10).bat"},
+        {PERCENTAGE, "", 0, 1, "0"}, {PERCENTAGE, "", 1, 9, "12"}, {PERCENTAGE, "", 3, 9, "38"},
+        {PERCENTAGE, "", 2, 4, "67"}, {PERCENTAGE, "", 2147483646, 2147483647, "100"}, {BAR, "", 0, 1, "0"},
+        {BAR, "", 1, 126, "7"}, {BAR, "", 63, 126, "503"}, {INDEX, "", 7, 10, "7"}, {INDEX, "", 99, 1000, "099"},
+        {SCRIPT_NAME, "undo", 3, 0, "undo (3)"}, {SCRIPT_NAME, "a.b.bat", 10, 0, "a.b (10).bat"},
     };
     for (const Case& c : cases) {
-        std::string got = c.kind == 'u' ? UndoScriptName(c.text, c.i) : "";
-        if (c.kind == 'x') AppendIndexText(got, c.i, c.n);
-        if (c.kind == 'p' || c.kind == 'b') {
-            got = std::to_string((c.kind == 'p' ? Percentage : ProgressPosition)(c.i, c.n));
-        }
-        EXPECT_EQ(c.expected, got) << "case " << &c - cases << ": " << c.kind << " " << c.text << " " << c.i << " "
-                                   << c.n;
+        std::string got = c.figure == SCRIPT_NAME ? UndoScriptName(c.text, c.i) : "";
+        if (c.figure == INDEX) AppendIndexText(got, c.i, c.n);
+        if (c.figure == PERCENTAGE) got = std::to_string(Percentage(c.i, c.n));
+        if (c.figure == BAR) got = std::to_string(ProgressPosition(c.i, c.n));
+        EXPECT_EQ(c.expected, got) << kFigureNames[c.figure] << " of i=" << c.i << " n=" << c.n << " " << c.text;
     }
 }
 

@@ -22,6 +22,6 @@ int RunOn(const std::string& folder, bool renameAlways, bool createUndo, std::ve
     void (*record)(void*, int) = [](void* list, int position) {
         static_cast<std::vector<int>*>(list)->push_back(position);
     };
-    request.sink = RunSink{positions, positions != nullptr ? record : nullptr, nullptr};
+    request.sink = RunSink{positions, positions != nullptr ? record : nullptr, nullptr, nullptr};
     return RelocateFolder(request);
 }
