@@ -24,6 +24,10 @@ extern int gInventoryCount;
 extern int gWalkDepth;
 extern int gRelocationCount;
 
+// Makes `key`, equal for two names exactly when the file system takes them for one name
+// letter case aside: the UTF-16 upper-cased name's own bytes.
+void FoldCaseLikeTheFileSystem(std::string_view name, std::string& key);
+
 // Sets the engine's process-wide values back to zero.
 void EngineResetValues();
 

@@ -154,3 +154,18 @@ std::string FsFullPath(const std::string& path) {
     full.resize(length);
     return full;
 }
+
+std::string FsLongPath(const std::string& path) {
+    FileCallScope scope;
+    DWORD needed = GetLongPathNameA(path.c_str(), nullptr, 0);
+    if (needed == 0) {
+        scope.Capture();
+        return std::string();
+    }
+    std::string longer(needed, '\0');
+    DWORD length = GetLongPathNameA(path.c_str(), &longer[0], needed);
+    scope.Capture();
+    if (length == 0 || length >= needed) return std::string();
+    longer.resize(length);
+    return longer;
+}

@@ -34,3 +34,5 @@ void FsClose(HANDLE file);
 // The absolute form of `path` against the current folder; empty when the platform
 // cannot make one.
 std::string FsFullPath(const std::string& path);
+// `path` with every short (8.3) name in it written long; empty when it does not exist.
+std::string FsLongPath(const std::string& path);

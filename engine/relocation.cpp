@@ -48,26 +48,6 @@ bool UntilLetGo(Waiting& waiting, Attempt attempt) {
     return done;
 }
 
-// Letter case folded the way the file system compares names: on UTF-16, with the
-// system's upper-casing, which no user's language changes. The key is the UTF-16 text's
-// own bytes; turned back into the code page, two different capitals could both become
-// "?", and UTF-8 may need more bytes for a capital than for its small letter.
-void FoldCaseLikeTheFileSystem(std::string_view name, std::string& key) {
-    // Should a step fail, which none is known to do, the name's own bytes stand for it.
-    key.assign(name);
-    if (name.empty() || name.size() > static_cast<std::size_t>(INT_MAX)) return;
-    const int length = static_cast<int>(name.size());
-    // One byte of the code page makes at most one UTF-16 unit.
-    std::wstring wide(name.size(), L'\0');
-    const int units = MultiByteToWideChar(CP_ACP, 0, name.data(), length, &wide[0], length);
-    if (units <= 0) return;
-    std::wstring upper(static_cast<std::size_t>(units), L'\0');
-    const int mapped = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), units, &upper[0], units,
-                                     nullptr, nullptr, 0);
-    if (mapped <= 0) return;
-    key.assign(reinterpret_cast<const char*>(upper.data()), static_cast<std::size_t>(mapped) * sizeof(wchar_t));
-}
-
 std::vector<PlanSource> PlanSources(const std::vector<FileEntry>& inventory, int count) {
     std::vector<PlanSource> sources;
     sources.reserve(static_cast<std::size_t>(count));
@@ -169,6 +149,26 @@ void RemoveEmptiedFolders(const std::string& mainFolder, const std::vector<std::
 }
 
 }  // namespace
+
+// Letter case folded the way the file system compares names: on UTF-16, with the
+// system's upper-casing, which no user's language changes. The key is the UTF-16 text's
+// own bytes; turned back into the code page, two different capitals could both become
+// "?", and UTF-8 may need more bytes for a capital than for its small letter.
+void FoldCaseLikeTheFileSystem(std::string_view name, std::string& key) {
+    // Should a step fail, which none is known to do, the name's own bytes stand for it.
+    key.assign(name);
+    if (name.empty() || name.size() > static_cast<std::size_t>(INT_MAX)) return;
+    const int length = static_cast<int>(name.size());
+    // One byte of the code page makes at most one UTF-16 unit.
+    std::wstring wide(name.size(), L'\0');
+    const int units = MultiByteToWideChar(CP_ACP, 0, name.data(), length, &wide[0], length);
+    if (units <= 0) return;
+    std::wstring upper(static_cast<std::size_t>(units), L'\0');
+    const int mapped = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), units, &upper[0], units,
+                                     nullptr, nullptr, 0);
+    if (mapped <= 0) return;
+    key.assign(reinterpret_cast<const char*>(upper.data()), static_cast<std::size_t>(mapped) * sizeof(wchar_t));
+}
 
 void EngineResetValues() {
     gInventoryCount = 0;

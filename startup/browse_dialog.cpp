@@ -41,15 +41,20 @@ void OnBrowseInitialised(HWND dialog, const BrowseRequest& request) {
     SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(request.firstSelection.c_str()));
 }
 
-// Only a folder with a drive letter can be the main folder: network places and
-// virtual items have no path the run could work in.
+// Only a folder with a drive letter can be the main folder: network places and virtual
+// items have no path the run could work in; and never a drive or a system folder.
 void OnBrowseSelectionChanged(HWND dialog, LPCITEMIDLIST item) {
     std::string path = PathOfItem(item);
     DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : FsGetAttributes(path);
-    if (item == nullptr || !BrowseChoiceAcceptable(path, attributes)) {
+    const bool acceptable = item != nullptr && BrowseChoiceAcceptable(path, attributes) && !IsRefusedFolder(path);
+    if (!acceptable) {
         SendMessageA(dialog, BFFM_ENABLEOK, 0, FALSE);
         MessageBeep(0);
     }
+    // Kept on purpose: posted as well, so that the last selection's state stands. Wine's
+    // dialog checks the selection itself after this callback and enables OK again; an
+    // acceptable folder is one the dialog accepts too, so posting its state changes nothing.
+    PostMessageA(dialog, BFFM_ENABLEOK, 0, acceptable ? TRUE : FALSE);
 }
 
 int CALLBACK BrowseCallback(HWND dialog, UINT notification, LPARAM lParam, LPARAM data) {

@@ -52,3 +52,36 @@ bool BrowseChoiceAcceptable(const std::string& path, unsigned long attributes) {
     if (attributes == kNoAttributes) return false;
     return (attributes & kDirectoryBit) != 0;
 }
+
+namespace {
+
+bool StartsWith(const std::string& text, const std::string& front) {
+    return !front.empty() && text.compare(0, front.size(), front) == 0;
+}
+
+// X:\ or \\server\share\, nothing after.
+bool IsDriveRoot(const std::string& folder) {
+    if (folder.size() == 3 && folder[1] == ':' && folder[2] == '\\') return true;
+    if (!StartsWith(folder, "\\\\")) return false;
+    const std::string::size_type server = folder.find('\\', 2);
+    const std::string::size_type share = server == std::string::npos ? server : folder.find('\\', server + 1);
+    return server > 2 && share != std::string::npos && share > server + 1 && share + 1 == folder.size();
+}
+
+}  // namespace
+
+bool IsRefusedMainFolder(const std::string& folder, const ProtectedPlaces& places, FoldCaseFn fold) {
+    if (IsDriveRoot(folder)) return true;
+    std::string folderKey;
+    std::string placeKey;
+    fold(folder, folderKey);
+    for (const std::string& tree : places.trees) {
+        fold(tree, placeKey);
+        if (StartsWith(folderKey, placeKey) || StartsWith(placeKey, folderKey)) return true;
+    }
+    for (const std::string& place : places.folders) {
+        fold(place, placeKey);
+        if (StartsWith(placeKey, folderKey)) return true;
+    }
+    return false;
+}

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "engine/plan.h"
 
 // The raw command line after the program's own name and the blanks that follow it.
 // A quoted name ends at the next quote; an unquoted one at the first character of
@@ -27,3 +30,15 @@ std::string MainFolderFromArgument(const std::string& absolutePath, bool namesEx
 // Whether the browse dialog may offer `path` for OK: a drive-letter path of a folder.
 // `attributes` is what GetFileAttributesA reported for it (all bits set when it failed).
 bool BrowseChoiceAcceptable(const std::string& path, unsigned long attributes);
+
+// The places no run may flatten, as the platform names them on this machine.
+struct ProtectedPlaces {
+    std::vector<std::string> trees;    // the Windows folder and the Program Files folders, with all they hold
+    std::vector<std::string> folders;  // the user's profile folder, itself only: what it holds is the user's
+};
+
+// Whether `folder` must not be the main folder: a drive root (C:\, \\server\share\), one of
+// the trees or a folder inside one, one of the folders, or a folder that holds any of them
+// (C:\Users holds the profile). Every path, `folder` included, is absolute, in long names and
+// ends in "\"; letter case is set aside with `fold`, as the file system sets it aside.
+bool IsRefusedMainFolder(const std::string& folder, const ProtectedPlaces& places, FoldCaseFn fold);

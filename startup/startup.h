@@ -39,6 +39,10 @@ std::string MainFolderFromTail(const std::string& tail);
 // The main folder for a path the browse dialog returned: a final "\" added if missing.
 std::string MainFolderFromBrowse(const std::string& chosen);
 
+// Whether the folder is a drive, or holds Windows, installed programs or a whole user
+// profile, on this machine: such a folder is never flattened.
+bool IsRefusedFolder(const std::string& folder);
+
 // The folder that holds the program file, ending in "\".
 std::string ProgramFolder();
 

@@ -31,6 +31,9 @@ const CatalogueRow kCatalogue[TEXT_KEY_COUNT] = {
     {"undo 'Kellerup'.bat", "Annul VORLAX 'Kellerup'.bat"},
     {"echo restoring file #", "echo Restauration fichier no"},
     {"done", "ok"},
+    {"VORLAX does not flatten ", "VORLAX n'aplatit pas "},
+    {": it is a drive, or it holds Windows, installed programs or a whole user profile.",
+     " : c'est un lecteur, ou il contient Windows, des programmes installes ou un profil utilisateur entier."},
 };
 
 bool SelectsEnglish(const char* language) {
@@ -69,4 +72,8 @@ std::string BrowseCaption(const char* language, const std::string& upperCasedPro
 
 std::string MainButtonLabel(const char* language) {
     return std::string("VORLAX !\n\n") + CatalogueText(TXT_GO, language);
+}
+
+std::string RefusalMessage(const char* language, const std::string& folder) {
+    return CatalogueText(TXT_REFUSED_BEFORE, language) + folder + CatalogueText(TXT_REFUSED_AFTER, language);
 }

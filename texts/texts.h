@@ -15,6 +15,8 @@ enum TextKey {
     TXT_UNDO_FILE,
     TXT_ECHO_RESTORING,
     TXT_DONE,
+    TXT_REFUSED_BEFORE,
+    TXT_REFUSED_AFTER,
     TEXT_KEY_COUNT
 };
 
@@ -40,3 +42,7 @@ std::string BrowseCaption(const char* language, const std::string& upperCasedPro
 
 // "VORLAX !", an empty line, then the long name in parentheses: the main button's label.
 std::string MainButtonLabel(const char* language);
+
+// Why `folder` is not flattened: it is a drive, or it holds Windows, installed programs or
+// a whole user profile.
+std::string RefusalMessage(const char* language, const std::string& folder);

@@ -1,6 +1,7 @@
 // The platform-free rules of start-up: the command-line tail and the browse choice.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "startup/command_line.h"
@@ -23,6 +24,25 @@ TEST(BrowseChoice, OnlyFoldersWithADriveLetter) {
         {"", folder, false},          {"C:\\gone", failed, false},
     };
     for (const auto& c : cases) EXPECT_EQ(c.acceptable, BrowseChoiceAcceptable(c.path, c.attributes)) << c.path;
+}
+
+// Drives, the Windows and Program Files trees, the profile itself and every folder that holds one of them are
+// refused; a folder beside them, or inside the profile, is not. Letter case is set aside as the test's fold sets it.
+TEST(RefusedMainFolder, DrivesSystemTreesTheProfileAndWhatHoldsThem) {
+    const ProtectedPlaces places = {{"C:\\Windows\\", "C:\\Program Files\\", "C:\\Program Files (x86)\\"},
+                                    {"C:\\Users\\Ann\\"}};
+    const FoldCaseFn upperAscii = [](std::string_view name, std::string& key) {
+        key.assign(name);
+        for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    };
+    const struct { const char* folder; bool refused; } cases[] = {
+        {"C:\\", true}, {"d:\\", true}, {"\\\\server\\share\\", true}, {"\\\\server\\share\\Photos\\", false},
+        {"C:\\Windows\\", true}, {"C:\\WINDOWS\\System32\\", true}, {"C:\\Windows.old\\", false},
+        {"C:\\Program Files (x86)\\App\\", true}, {"C:\\Program\\", false}, {"C:\\Users\\", true},
+        {"c:\\users\\ann\\", true}, {"C:\\Users\\Ann\\Pictures\\", false}, {"C:\\Users\\Annette\\", false},
+        {"C:\\Photos\\", false}, {"C:\\Users\\Bob\\", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.refused, IsRefusedMainFolder(c.folder, places, upperAscii)) << c.folder;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // real programs, their files and the browse dialog they show when no folder is named.
 #include "startup/startup.h"
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -83,6 +85,38 @@ TEST(ProgramFile, EachProgramCarriesItsOwnVersionAndTheManifest) {
     }
 }
 
+// A drive, the Windows folder, what holds the profile or a Program Files folder named in 8.3, and a drive letter
+// mapped to a folder of the test's: each is refused with a message naming it, and after OK nothing has changed.
+TEST(ProgramStart, DrivesAndSystemFoldersAreRefusedWithAMessage) {
+    ScratchFolder mapped("mapped");
+    ASSERT_TRUE(MakeFile(mapped.Path(), "a\\photo.jpg", "photo"));
+    const TreeSnapshot before = Snapshot(mapped.Path());
+    const char* prefix = getenv("WINEPREFIX");
+    ASSERT_NE(nullptr, prefix);
+    const std::string drive = ToWindowsPath(std::string(prefix) + "/dosdevices/x:");
+    ASSERT_TRUE(RunOnHost("ln", "-s", {mapped.Path(), drive}));
+    char windows[MAX_PATH] = {}, programs[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    GetEnvironmentVariableA("ProgramFiles", programs, MAX_PATH);
+    GetShortPathNameA(programs, programs, MAX_PATH);
+    const std::string arguments[] = {"C:\\", "C:\\users", windows, programs, "x:\\"};
+    for (const std::string& argument : arguments) {
+        SCOPED_TRACE("argument " + argument);
+        RunningProgram running(ProgramUnderTest(), "\"" + argument + "\"");
+        HWND box = WaitForDialog(running, 30000);
+        ASSERT_NE(nullptr, box);
+        std::string shown;
+        for (HWND label : ChildrenOfClass(box, "Static")) shown += TextOf(label);
+        const std::string folder = argument.back() == '\\' ? argument : argument + "\\";
+        EXPECT_EQ(" VORLAX v3 [by belcour]", TextOf(box));
+        EXPECT_EQ(RefusalMessage("EN", folder), shown);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(0u, running.WaitForExit(30000));
+    }
+    RunOnHost("rm", "-f", {drive});
+    EXPECT_EQ(before, Snapshot(mapped.Path())) << "the folder behind X:";
+}
+
 // Without a folder the browse dialog asks, centred on the work area, with the program's
 // folder selected: OK opens the main window on the choice, Cancel ends the program.
 // Wine's browse dialog finds the folder to select by comparing item identifiers whole,
@@ -115,6 +149,14 @@ TEST(ProgramStart, WithoutAFolderTheBrowseDialogAsks) {
         const std::vector<HWND> trees = ChildrenOfClass(dialog, "SysTreeView32");
         ASSERT_EQ(1u, trees.size());
         EXPECT_EQ(folderName, SelectedTreeItemText(trees[0], running.Id()));
+        // A drive cannot be chosen: OK stays disabled until a folder that can is selected again.
+        HWND ok = GetDlgItem(dialog, IDOK);
+        SendTextMessage(dialog, running.Id(), BFFM_SETSELECTIONA, TRUE, "C:\\");
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(ok); }, 10000))
+            << "OK enabled on " << SelectedTreeItemText(trees[0], running.Id());
+        SendTextMessage(dialog, running.Id(), BFFM_SETSELECTIONA, TRUE, home.Path());
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(ok) != FALSE; }, 10000))
+            << "OK disabled on " << SelectedTreeItemText(trees[0], running.Id());
         PostMessageA(dialog, WM_COMMAND, row.answer, 0);
         HWND window = WaitForWindowTitled(running.Id(), " VORLAX v3 [by belcour]", row.answer == IDOK ? 30000 : 1000);
         EXPECT_EQ(row.answer == IDOK, window != nullptr) << "the main window";

@@ -17,6 +17,11 @@ TEST(TextCatalogue, OnlyExactlyEnSelectsEnglish) {
         SetTextLanguage(c.language != nullptr ? std::string(c.language).c_str() : nullptr);
         EXPECT_STREQ(c.by, Text(TXT_TITLE_BY)) << c.language;
         EXPECT_EQ(std::string("VORLAX v3 [") + c.by + " belcour]\nP", BrowseCaption(c.language, "P")) << c.language;
+        EXPECT_EQ(std::string(c.by) == "by" ? "VORLAX does not flatten C:\\: it is a drive, or it holds Windows, "
+                                              "installed programs or a whole user profile."
+                                            : "VORLAX n'aplatit pas C:\\ : c'est un lecteur, ou il contient Windows, "
+                                              "des programmes installes ou un profil utilisateur entier.",
+                  RefusalMessage(c.language, "C:\\")) << c.language;
         for (int key = 0; key < TEXT_KEY_COUNT; ++key) {
             for (unsigned char letter : std::string(CatalogueText(static_cast<TextKey>(key), c.language))) {
                 EXPECT_TRUE(letter < 128 && letter != '\r') << c.language << " key " << key << " byte " << +letter;

@@ -157,6 +157,20 @@ std::string SelectedTreeItemText(HWND tree, DWORD processId) {
     return text;
 }
 
+LRESULT SendTextMessage(HWND window, DWORD processId, UINT message, WPARAM wParam, const std::string& text) {
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) return 0;
+    LRESULT answer = 0;
+    void* remote = VirtualAllocEx(process, nullptr, text.size() + 1, MEM_COMMIT, PAGE_READWRITE);
+    SIZE_T written = 0;
+    if (remote != nullptr && WriteProcessMemory(process, remote, text.c_str(), text.size() + 1, &written)) {
+        answer = SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(remote));
+    }
+    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return answer;
+}
+
 ControlView ViewControl(HWND window, int identifier) {
     ControlView view = {};
     HWND control = GetDlgItem(window, identifier);

@@ -55,6 +55,10 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
 // The text of the selected item of a tree view in another process.
 std::string SelectedTreeItemText(HWND tree, DWORD processId);
 
+// Sends a message whose lParam is a text to a window of another process, the text copied
+// into that process first; returns the window's answer.
+LRESULT SendTextMessage(HWND window, DWORD processId, UINT message, WPARAM wParam, const std::string& text);
+
 // What a person sees of one control, read without waiting on the program.
 struct ControlView {
     bool exists;
