@@ -32,11 +32,22 @@ DlgDefaultFont ProgramDialogFont() {
     return font;
 }
 
+// The common controls are not in the import table: Windows would look for comctl32.dll,
+// which is no known system library, beside the program first, and a copy a web page left in
+// Downloads would run as soon as VORLAX starts. They come from the system folder alone.
+// Kept on purpose: the library is never freed; the classes it registers serve the window
+// until the process ends.
 bool RegisterControlClasses() {
+    HMODULE controls = LoadLibraryExA("comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (controls == nullptr) return false;
+    typedef BOOL(WINAPI * InitCommonControlsExFn)(const INITCOMMONCONTROLSEX*);
+    const auto initialise = reinterpret_cast<InitCommonControlsExFn>(
+        reinterpret_cast<void*>(GetProcAddress(controls, "InitCommonControlsEx")));
+    if (initialise == nullptr) return false;
     INITCOMMONCONTROLSEX classes = {};
     classes.dwSize = sizeof(classes);
     classes.dwICC = kControlClasses;
-    return InitCommonControlsEx(&classes) != FALSE;
+    return initialise(&classes) != FALSE;
 }
 
 namespace {
@@ -71,6 +82,9 @@ void ResetProcessValues() {
 }
 
 UINT RunProcess(const char* language) {
+    // First of all: every library loaded from here on, the shell's own included, comes from
+    // the system folder, never from the program's folder or the current one.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     SetTextLanguage(language);
     CoInitialize(nullptr);
     gCommandLineTail = CommandLineTail(GetCommandLineA());

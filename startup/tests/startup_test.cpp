@@ -43,7 +43,33 @@ TEST(MainFolder, FromArgumentsOnRealFoldersAndFromTheBrowseChoiceThenUpperCasing
     EXPECT_EQ("\xC3\x89T\xC3\x89 SELECT", UpperCased("\xC3\xA9t\xC3\xA9 Select"));
 }
 
-// Each program carries the project's version in its own language, and the manifest.
+// The libraries a program file imports, read from its import directory, in letter case as written there.
+std::string ImportedLibraries(const std::string& path) {
+    const std::string file = ReadWholeFile(path);
+    const auto at = [&](std::size_t offset) { return file.data() + offset; };
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(at(dos->e_lfanew));
+    const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(nt);
+    const auto offsetOf = [&](DWORD rva) -> std::size_t {
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+            const IMAGE_SECTION_HEADER& s = sections[i];
+            if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.SizeOfRawData) {
+                return rva - s.VirtualAddress + s.PointerToRawData;
+            }
+        }
+        return 0;
+    };
+    std::string names;
+    const DWORD directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(offsetOf(directory))); entry->Name != 0;
+         ++entry) {
+        names += std::string(names.empty() ? "" : " ") + at(offsetOf(entry->Name));
+    }
+    return names;
+}
+
+// Each program carries the project's version in its own language, and the manifest; it imports only libraries that
+// Windows loads from the system folder whatever lies beside the program.
 TEST(ProgramFile, EachProgramCarriesItsOwnVersionAndTheManifest) {
     // The string block is named after the language and the Unicode code page that Translation gives.
     const struct { const char* variable; const char* file; const char* block; } cases[] = {
@@ -82,7 +108,49 @@ TEST(ProgramFile, EachProgramCarriesItsOwnVersionAndTheManifest) {
         // The UTF-8 code page, and no common-controls 6, which would theme the progress bar.
         EXPECT_TRUE(manifest.find("<activeCodePage") != std::string::npos &&
                     manifest.find("Microsoft.Windows.Common-Controls") == std::string::npos) << manifest;
+        std::string imports = ImportedLibraries(path);
+        CharUpperBuffA(&imports[0], static_cast<DWORD>(imports.size()));
+        EXPECT_EQ("GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL SHELL32.DLL SHLWAPI.DLL USER32.DLL", imports) << path;
     }
+}
+
+// Wine, told to prefer a comctl32.dll of a program's own for the program named, as Windows would for a library it does
+// not know as its own (WINEDLLOVERRIDES would say the same, but a Windows process cannot hand it on).
+struct PreferLibraryBeside {
+    explicit PreferLibraryBeside(const std::string& program) : key("Software\\Wine\\AppDefaults\\" + program) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, (key + "\\DllOverrides").c_str(), "comctl32", REG_SZ, "native,builtin", 15);
+    }
+    ~PreferLibraryBeside() { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
+    const std::string key;
+};
+
+// A comctl32.dll beside the program, where the loader looks first: a program that imports it runs the planted copy,
+// VORLAX never does, and its window, progress bar included, works all the same.
+TEST(ProgramStart, NoLibraryBesideTheProgramIsLoaded) {
+    ScratchFolder home("planted"), tree("tree");
+    const std::string mark = home.Path() + "mark";
+    const struct { const char* variable; const char* name; } files[] = {
+        {"VORLAX_EXE", "vorlax-planted.exe"}, {"VORLAX_PLANTED", "comctl32.dll"},
+        {"VORLAX_IMPORTER", "comctl32-importer-planted.exe"}};
+    for (const auto& file : files) {
+        const std::string from = ToWindowsPath(getenv(file.variable) != nullptr ? getenv(file.variable) : "");
+        ASSERT_TRUE(CopyFileA(from.c_str(), (home.Path() + file.name).c_str(), TRUE)) << from;
+    }
+    ASSERT_TRUE(MakeFile(tree.Path(), "a\\photo.jpg", "photo"));
+    const PreferLibraryBeside importerPrefers("comctl32-importer-planted.exe"), programPrefers("vorlax-planted.exe");
+    SetEnvironmentVariableA("VORLAX_MARK", mark.c_str());
+    RunningProgram importer(home.Path() + "comctl32-importer-planted.exe", "");
+    importer.WaitForExit(30000);
+    EXPECT_TRUE(Exists(mark)) << "the planted library was not loaded by a program that imports it";
+    DeleteFileA(mark.c_str());
+    RunningProgram running(home.Path() + "vorlax-planted.exe", "\"" + tree.Path() + "\"");
+    HWND window = WaitForDialog(running, 30000);
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ("msctls_progress32", ClassOf(GetDlgItem(window, IDC_PROGRESS)));
+    PressButton(window, IDC_GO);
+    EXPECT_EQ(0u, running.WaitForExit(60000));
+    EXPECT_TRUE(Exists(tree.Path() + "photo.jpg")) << "the run";
+    EXPECT_FALSE(Exists(mark)) << "the planted library was loaded";
 }
 
 // A drive, the Windows folder, what holds the profile or a Program Files folder named in 8.3, and a drive letter
