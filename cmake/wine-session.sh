@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Starts or stops the Wine session of a test run: the prefix (made on first use),
-# a virtual X display, and one persistent wineserver that every test shares.
-#   wine-session.sh start|stop|prefix STATE_DIR
+# a virtual X display, and one persistent wineserver that every test shares. With DPI,
+# the prefix's display has that many dots per inch (96 otherwise).
+#   wine-session.sh start|stop|prefix STATE_DIR [DPI]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 mode=$1
 state=$(mkdir -p "$2" && cd "$2" && pwd)
+# A session started with a DPI keeps it for the prefix that the tests' runner may make.
+[ -n "${3:-}" ] && echo "$3" >"$state/dpi"
+dpi=$(cat "$state/dpi" 2>/dev/null || echo 96)
 . "$here/wine-env.sh" "$state"
 
 make_prefix() {
@@ -18,6 +22,8 @@ make_prefix() {
       /v ThemeActive /t REG_SZ /d 0 /f >>"$state/wineboot.log" 2>&1
   "$wine_bin" reg add 'HKCU\Software\Wine\X11 Driver' \
       /v Managed /t REG_SZ /d N /f >>"$state/wineboot.log" 2>&1
+  "$wine_bin" reg add 'HKCU\Control Panel\Desktop' \
+      /v LogPixels /t REG_DWORD /d "$dpi" /f >>"$state/wineboot.log" 2>&1
   "$wineserver_bin" -w
   touch "$WINEPREFIX/.vorlax-ready"
 }
@@ -67,5 +73,5 @@ case "$mode" in
     stop_display
     echo "wine session stopped" ;;
   *)
-    echo "usage: wine-session.sh start|stop|prefix STATE_DIR" >&2; exit 2 ;;
+    echo "usage: wine-session.sh start|stop|prefix STATE_DIR [DPI]" >&2; exit 2 ;;
 esac

@@ -14,11 +14,14 @@ void Replace(HICON& held, HICON icon) {
 void DlgSetIcon(HWND dialog, const char* name) {
     DlgRecord* record = RecordFindDialog(dialog);
     if (record == nullptr || name == nullptr) return;
-    HICON big = static_cast<HICON>(LoadImageA(DlgModule(), name, IMAGE_ICON, 32, 32, 0));
+    // The system's icon sizes follow the display's scale; the icon holds an image for each.
+    HICON big = static_cast<HICON>(
+        LoadImageA(DlgModule(), name, IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
     if (big == nullptr) return;
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     Replace(record->bigIcon, big);
-    HICON little = static_cast<HICON>(LoadImageA(DlgModule(), name, IMAGE_ICON, 16, 16, 0));
+    HICON little = static_cast<HICON>(
+        LoadImageA(DlgModule(), name, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     if (little == nullptr) return;
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little));
     Replace(record->smallIcon, little);

@@ -2,6 +2,7 @@
 #include "dialog/dialog_logic.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -133,6 +134,27 @@ float FontPoints(float points) {
 
 int FontWeight(int styleBits) {
     return (styleBits & DLG_FONT_BOLD) ? DLG_FW_BOLD : DLG_FW_NORMAL;
+}
+
+int ScalePercent(int dotsPerInch) {
+    return (dotsPerInch * 100 + 48) / 96;
+}
+
+int RenderingPercent(int scalePercent) {
+    for (int rendering : kPictureRenderings) {
+        if (rendering >= scalePercent) return rendering;
+    }
+    return kPictureRenderings[std::size(kPictureRenderings) - 1];
+}
+
+std::string RenderingName(const char* name, int renderingPercent) {
+    if (name == nullptr) return std::string();
+    if (renderingPercent == 100 || name[0] == '#') return name;
+    return std::string(name) + "_" + std::to_string(renderingPercent);
+}
+
+int ShownSize(int size, int renderingPercent, int scalePercent) {
+    return (size * scalePercent + renderingPercent / 2) / renderingPercent;
 }
 
 bool ResourceNameMatches(const char* wanted, bool isNumber, unsigned number, const char* name) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "dialog/platform_values.h"
 
@@ -117,6 +118,18 @@ int FontHeight(float points, int dotsPerInch);
 float FontPoints(float points);
 // Style bit 1 makes a font bold.
 int FontWeight(int styleBits);
+
+// The display's scale in per cent for its dots per inch, 96 being 100 %, to the nearest whole per cent.
+int ScalePercent(int dotsPerInch);
+// Each picture is drawn at these scales; on a display between two, the larger is shrunk, so that no picture shows
+// smaller or blurrier beside the text than at 100 %. Above the largest, the largest, grown.
+const int kPictureRenderings[] = {100, 125, 150, 200};
+int RenderingPercent(int scalePercent);
+// The rendering's resource name: the picture's own at 100 %, else with "_125", "_150" or "_200" after it; a number
+// ("#7") has no renderings but its own.
+std::string RenderingName(const char* name, int renderingPercent);
+// The width (or height) on the display of a rendering `size` pixels wide, brought to the display's scale.
+int ShownSize(int size, int renderingPercent, int scalePercent);
 
 // Whether a resource name as the program writes it ("LOADING00", "#7") names a resource
 // as enumerated: a number (isNumber) or a text. Letters a to z compare folded to capitals.

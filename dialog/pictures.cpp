@@ -1,4 +1,4 @@
-// Pictures of image controls: which resource type a name is, loading, setting and destroying.
+// Pictures of image controls: which resource type a name is, loading for the display's scale, setting, destroying.
 #include "dialog/dialog_internal.h"
 
 #include "dialog/dialog_logic.h"
@@ -34,6 +34,56 @@ UINT PictureType(const DlgRecord& control) {
     return control.pictureIsIcon ? IMAGE_ICON : IMAGE_BITMAP;
 }
 
+int DotsPerInchOf(HWND window) {
+    HDC dc = GetDC(window);
+    const int dotsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(window, dc);
+    return dotsPerInch;
+}
+
+// A copy of `bitmap` at the given size, every pixel the average of those it covers; the original goes.
+HBITMAP ResizedSmoothly(HBITMAP bitmap, int width, int height) {
+    BITMAP size = {};
+    GetObjectA(bitmap, sizeof(size), &size);
+    HDC screen = GetDC(nullptr);
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    HBITMAP resized = CreateCompatibleBitmap(screen, width, height);
+    if (resized != nullptr) {
+        HGDIOBJ fromBefore = SelectObject(from, bitmap);
+        HGDIOBJ toBefore = SelectObject(to, resized);
+        SetStretchBltMode(to, HALFTONE);
+        SetBrushOrgEx(to, 0, 0, nullptr);
+        StretchBlt(to, 0, 0, width, height, from, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+        SelectObject(from, fromBefore);
+        SelectObject(to, toBefore);
+    }
+    DeleteDC(from);
+    DeleteDC(to);
+    ReleaseDC(nullptr, screen);
+    if (resized == nullptr) return bitmap;
+    DeleteObject(bitmap);
+    return resized;
+}
+
+// A bitmap drawn for the display's scale: the rendering for it, brought to its size where the scale falls between
+// two renderings; the picture's own name where it has no renderings.
+HANDLE LoadBitmapForScale(HWND window, const char* name) {
+    const int scale = dlg::ScalePercent(DotsPerInchOf(window));
+    int rendering = dlg::RenderingPercent(scale);
+    std::string chosen = dlg::RenderingName(name, rendering);
+    if (!BitmapResourceExists(chosen.c_str())) {
+        chosen = dlg::RenderingName(name, 100);
+        rendering = 100;
+    }
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(LoadImageA(DlgModule(), chosen.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    BITMAP size = {};
+    if (bitmap == nullptr || rendering == scale || !GetObjectA(bitmap, sizeof(size), &size)) return bitmap;
+    return ResizedSmoothly(bitmap, dlg::ShownSize(size.bmWidth, rendering, scale),
+                           dlg::ShownSize(size.bmHeight, rendering, scale));
+}
+
 }  // namespace
 
 bool BitmapResourceExists(const char* name) {
@@ -46,7 +96,8 @@ bool BitmapResourceExists(const char* name) {
 // The record owns the picture it holds; what the control hands back was ours before.
 void PictureSet(DlgRecord& control, const char* name) {
     UINT type = PictureType(control);
-    HANDLE picture = LoadImageA(DlgModule(), name, type, 0, 0, LR_LOADMAP3DCOLORS);
+    HANDLE picture = type == IMAGE_BITMAP ? LoadBitmapForScale(control.window, name)
+                                          : LoadImageA(DlgModule(), name, type, 0, 0, LR_LOADMAP3DCOLORS);
     UINT message = control.kind == DLG_IMAGE ? STM_SETIMAGE : BM_SETIMAGE;
     HANDLE handedBack =
         reinterpret_cast<HANDLE>(SendMessageA(control.window, message, type, reinterpret_cast<LPARAM>(picture)));

@@ -191,7 +191,10 @@ bool write_bmp_24bit(const Picture& picture, const std::string& path) {
     return write_whole_file(path, out);
 }
 
-bool write_ico_256_colours(const Picture& picture, const std::string& path) {
+namespace {
+
+// One icon image: its header, a 256-colour palette of its own, the colour rows and the mask rows.
+Bytes ico_image_256_colours(const Picture& picture) {
     std::map<std::uint32_t, ColourCount> counts;
     for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
         if (!picture.opaque[i]) continue;
@@ -210,22 +213,8 @@ bool write_ico_256_colours(const Picture& picture, const std::string& path) {
     const int xor_row_size = row_size_padded_to_4_bytes(8, picture.width);
     const int and_row_size = row_size_padded_to_4_bytes(1, picture.width);
     const auto pixels_size = static_cast<std::uint32_t>((xor_row_size + and_row_size) * picture.height);
-    const std::uint32_t image_size = 40 + 256 * 4 + pixels_size;
-    const std::uint32_t directory_size = 6 + 16;
 
     Bytes out;
-    put_u16(out, 0);  // reserved
-    put_u16(out, 1);  // resource type: icon
-    put_u16(out, 1);  // number of images
-    out.push_back(static_cast<unsigned char>(picture.width));
-    out.push_back(static_cast<unsigned char>(picture.height));
-    out.push_back(0);  // colour count 0 means "256 or more"
-    out.push_back(0);  // reserved
-    put_u16(out, 1);   // planes
-    put_u16(out, 8);   // bits per pixel
-    put_u32(out, image_size);
-    put_u32(out, directory_size);
-
     // The height counts the colour rows and the mask rows together.
     put_bitmap_info_header(out, picture.width, picture.height * 2, 8, pixels_size, 0);
     for (std::size_t i = 0; i < 256; ++i) {
@@ -261,5 +250,30 @@ bool write_ico_256_colours(const Picture& picture, const std::string& path) {
                 out[row_start + static_cast<std::size_t>(x / 8)] |= static_cast<unsigned char>(0x80 >> (x % 8));
         }
     }
+    return out;
+}
+
+}  // namespace
+
+bool write_ico_256_colours(const std::vector<Picture>& sizes, const std::string& path) {
+    std::vector<Bytes> images;
+    for (const Picture& picture : sizes) images.push_back(ico_image_256_colours(picture));
+    Bytes out;
+    put_u16(out, 0);  // reserved
+    put_u16(out, 1);  // resource type: icon
+    put_u16(out, static_cast<std::uint16_t>(images.size()));
+    auto offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        out.push_back(static_cast<unsigned char>(sizes[i].width));
+        out.push_back(static_cast<unsigned char>(sizes[i].height));
+        out.push_back(0);  // colour count 0 means "256 or more"
+        out.push_back(0);  // reserved
+        put_u16(out, 1);   // planes
+        put_u16(out, 8);   // bits per pixel
+        put_u32(out, static_cast<std::uint32_t>(images[i].size()));
+        put_u32(out, offset);
+        offset += static_cast<std::uint32_t>(images[i].size());
+    }
+    for (const Bytes& image : images) out.insert(out.end(), image.begin(), image.end());
     return write_whole_file(path, out);
 }

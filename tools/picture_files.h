@@ -23,4 +23,5 @@ Rgb avoid_remapped_system_colours(Rgb colour);
 
 // Both return false if the file could not be written completely.
 bool write_bmp_24bit(const Picture& picture, const std::string& path);
-bool write_ico_256_colours(const Picture& picture, const std::string& path);
+// An icon file with one 256-colour image for each picture, in the order given.
+bool write_ico_256_colours(const std::vector<Picture>& sizes, const std::string& path);

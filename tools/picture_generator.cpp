@@ -1,4 +1,5 @@
-// Draws VORLAX's resource pictures (busy animation, help and close buttons, program icon) into OUTDIR.
+// Draws VORLAX's resource pictures (busy animation, help and close buttons, program icon) into OUTDIR, each picture at
+// 100, 125, 150 and 200 % for the display's scale, with the resource script that names them all.
 #include "picture_files.h"
 
 #include <algorithm>
@@ -26,22 +27,27 @@ struct Point {
 struct SampleCanvas {
     int width = 0;             // in pixels
     int height = 0;            // in pixels
+    double scale = 1.0;        // pixels per unit of the drawing, which is laid out at 100 %
     std::vector<Rgb> colours;  // one per sample, top row first
     std::vector<bool> painted;
 };
 
-SampleCanvas make_transparent_canvas(int width, int height) {
+// The drawing's size at 100 % and the scale in per cent; the canvas is the drawing grown to whole pixels, a half up.
+SampleCanvas make_transparent_canvas(int width, int height, int percent) {
     SampleCanvas canvas;
-    canvas.width = width;
-    canvas.height = height;
+    canvas.width = (width * percent + 50) / 100;
+    canvas.height = (height * percent + 50) / 100;
+    canvas.scale = static_cast<double>(canvas.width) / width;
+    width = canvas.width;
+    height = canvas.height;
     const auto sample_count = static_cast<std::size_t>(width * height * samples_per_side * samples_per_side);
     canvas.colours.assign(sample_count, Rgb{0, 0, 0});
     canvas.painted.assign(sample_count, false);
     return canvas;
 }
 
-SampleCanvas make_canvas_on_window_background(int width, int height) {
-    SampleCanvas canvas = make_transparent_canvas(width, height);
+SampleCanvas make_canvas_on_window_background(int width, int height, int percent) {
+    SampleCanvas canvas = make_transparent_canvas(width, height, percent);
     std::fill(canvas.colours.begin(), canvas.colours.end(), window_background);
     std::fill(canvas.painted.begin(), canvas.painted.end(), true);
     return canvas;
@@ -53,9 +59,9 @@ void paint(SampleCanvas& canvas, Rgb colour, InsideTest is_inside) {
     const int samples_wide = canvas.width * samples_per_side;
     const int samples_high = canvas.height * samples_per_side;
     for (int sy = 0; sy < samples_high; ++sy) {
-        const double y = (sy + 0.5) / samples_per_side;
+        const double y = (sy + 0.5) / samples_per_side / canvas.scale;
         for (int sx = 0; sx < samples_wide; ++sx) {
-            const double x = (sx + 0.5) / samples_per_side;
+            const double x = (sx + 0.5) / samples_per_side / canvas.scale;
             if (is_inside(Point{x, y})) {
                 const auto i = static_cast<std::size_t>(sy * samples_wide + sx);
                 canvas.colours[i] = colour;
@@ -184,8 +190,8 @@ const Rgb loading_idle_dot{210, 210, 210};
 
 // The whole ring turns with the head, so every dot is always drawn whole and the head goes once
 // round in exactly the number of frames, ready to loop seamlessly back to frame 00.
-SampleCanvas draw_loading_frame(int frame) {
-    SampleCanvas canvas = make_canvas_on_window_background(32, 32);
+SampleCanvas draw_loading_frame(int frame, int percent) {
+    SampleCanvas canvas = make_canvas_on_window_background(32, 32, percent);
     const Point centre{16.0, 16.0};
     const double ring_radius = 11.0;
     const double dot_radius = 3.1;
@@ -211,8 +217,8 @@ const Rgb help_blue{38, 110, 196};
 const Rgb close_red{214, 52, 48};
 const Rgb button_symbol_white{255, 255, 255};
 
-SampleCanvas draw_help_button() {
-    SampleCanvas canvas = make_canvas_on_window_background(21, 21);
+SampleCanvas draw_help_button(int percent) {
+    SampleCanvas canvas = make_canvas_on_window_background(21, 21, percent);
     paint(canvas, help_blue, disc(Point{10.5, 10.5}, 10.0));
 
     // The hook of the question mark is most of a circle, ending in a short stem above the dot.
@@ -225,8 +231,8 @@ SampleCanvas draw_help_button() {
     return canvas;
 }
 
-SampleCanvas draw_close_button() {
-    SampleCanvas canvas = make_canvas_on_window_background(21, 21);
+SampleCanvas draw_close_button(int percent) {
+    SampleCanvas canvas = make_canvas_on_window_background(21, 21, percent);
     paint(canvas, close_red, rounded_rectangle(0.0, 0.0, 21.0, 21.0, 4.5));
     paint(canvas, button_symbol_white, stroke({Point{6.5, 6.5}, Point{14.5, 14.5}}, 2.2));
     paint(canvas, button_symbol_white, stroke({Point{14.5, 6.5}, Point{6.5, 14.5}}, 2.2));
@@ -265,8 +271,9 @@ void draw_folder(SampleCanvas& canvas, double left, double top, double right, do
     paint(canvas, folder_front_yellow, rounded_rectangle(left, front_top, right, bottom, radius));
 }
 
-SampleCanvas draw_program_icon() {
-    SampleCanvas canvas = make_transparent_canvas(64, 64);
+// Drawn at 64 pixels; `size` is the width and height of this rendering.
+SampleCanvas draw_program_icon(int size) {
+    SampleCanvas canvas = make_transparent_canvas(64, 64, size * 100 / 64);
     const double small_folder_width = 16.0;
     const double small_folder_top = 3.0;
     const double small_folder_bottom = 16.0;
@@ -300,10 +307,28 @@ SampleCanvas draw_program_icon() {
     return canvas;
 }
 
+// One image for each size Windows asks of a program icon: 16 to 32 pixels at 100 to 200 % for the small icon,
+// 32 to 64 for the big one.
 bool save_program_icon(const std::string& out_dir) {
+    std::vector<Picture> sizes;
+    for (int size : {16, 20, 24, 32, 40, 48, 64}) sizes.push_back(average_samples_into_pixels(draw_program_icon(size)));
     const std::string path = out_dir + "/ICO.ico";
-    const bool written = write_ico_256_colours(average_samples_into_pixels(draw_program_icon()), path);
+    const bool written = write_ico_256_colours(sizes, path);
     if (!written) std::fprintf(stderr, "picture_generator: cannot write %s\n", path.c_str());
+    return written;
+}
+
+// A bitmap at each scale: NAME.bmp at 100 %, NAME_125.bmp and so on, and their lines of the resource script.
+template <class Draw>
+bool save_scaled_bmps(const std::string& out_dir, const std::string& name, Draw draw, std::string& script) {
+    bool written = true;
+    for (int percent : {100, 125, 150, 200}) {
+        const std::string scaled = percent == 100 ? name : name + "_" + std::to_string(percent);
+        written = save_bmp(draw(percent), out_dir, scaled + ".bmp") && written;
+        // HELP is a word of the resource language, so it is quoted; an unquoted file name keeps windres from joining
+        // two quoted strings.
+        script += (scaled == "HELP" ? "\"HELP\"" : scaled) + " BITMAP pictures/" + scaled + ".bmp\n";
+    }
     return written;
 }
 
@@ -323,13 +348,25 @@ int main(int argc, char** argv) {
     }
 
     bool all_written = true;
+    std::string script =
+        "// The pictures the main window and its busy animation load by name, each at 100, 125, 150 and 200 %, drawn\n"
+        "// by tools/picture_generator, which writes this file too.\n";
     for (int frame = 0; frame < loading_frame_count; ++frame) {
         char name[32];
-        std::snprintf(name, sizeof name, "LOADING%02d.bmp", frame);
-        all_written = save_bmp(draw_loading_frame(frame), out_dir, name) && all_written;
+        std::snprintf(name, sizeof name, "LOADING%02d", frame);
+        all_written = save_scaled_bmps(out_dir, name, [&](int percent) { return draw_loading_frame(frame, percent); },
+                                       script) && all_written;
     }
-    all_written = save_bmp(draw_help_button(), out_dir, "HELP.bmp") && all_written;
-    all_written = save_bmp(draw_close_button(), out_dir, "CLOSE.bmp") && all_written;
+    all_written = save_scaled_bmps(out_dir, "HELP", draw_help_button, script) && all_written;
+    all_written = save_scaled_bmps(out_dir, "CLOSE", draw_close_button, script) && all_written;
     all_written = save_program_icon(out_dir) && all_written;
+    script += "ICO ICON pictures/ICO.ico\n";
+    const std::string script_path = out_dir + "/pictures.rc";
+    std::FILE* file = std::fopen(script_path.c_str(), "wb");
+    const bool script_written = file != nullptr && std::fwrite(script.data(), 1, script.size(), file) == script.size();
+    if (file == nullptr || std::fclose(file) != 0 || !script_written) {
+        std::fprintf(stderr, "picture_generator: cannot write %s\n", script_path.c_str());
+        all_written = false;
+    }
     return all_written ? 0 : 1;
 }
