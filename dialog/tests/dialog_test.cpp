@@ -118,9 +118,8 @@ void Log(HWND dialog, const std::string& word) {
     gHandled += (gHandled.empty() ? "" : " ") + word + (IsWindowVisible(dialog) ? "(shown)" : "");
 }
 
-// While shown: it shows plainly though asked to show minimised before; it repaints with its children, a
-// transparent control with the dialog behind it; it is the active dialog, and the message step, nested in the
-// handler as the file walk is in a run, moves the focus on a Tab.
+// While shown: plainly, though asked to show minimised before; repainted with its children, a transparent control
+// with the dialog behind it; and the message step, nested in the handler as the file walk is in a run, tabs on.
 void CheckWhileShown(HWND dialog) {
     HWND box = GetDlgItem(dialog, kCheckBox), icon = GetDlgItem(dialog, kIcon);
     auto repainted = [&](HWND redrawn) {
@@ -177,8 +176,7 @@ TEST(DialogServices, MainWindowFromFirstToLast) {
     auto control = [dialog](int identifier) { return GetDlgItem(dialog, identifier); };
     const HFONT madeWith = FontShown(dialog);
     {
-        SCOPED_TRACE("as made: hidden, centred or where asked, of the default style, the size asked in dialog units, "
-                     "with its title and the regular default font; refused as a child without a parent");
+        SCOPED_TRACE("as made: hidden, centred or placed, default style, size, title and font; a lone child refused");
         EXPECT_EQ(nullptr, DlgCreate(DLG_DIALOG_UNITS, nullptr, "", 0, 0, 100, 50, WS_CHILD | WS_CAPTION, 0));
         DlgSend(dialog, kNoSuchControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed"));  // goes nowhere
         RECT client = {}, asked = {0, 0, 226, 85}, place = {10, 20, 10, 20}, placed = {};
@@ -249,8 +247,7 @@ TEST(DialogServices, MainWindowFromFirstToLast) {
         EXPECT_EQ(madeWith, RecordFind(control(kFrame))->previousFont) << "the frame's font before its first one";
     }
     {
-        SCOPED_TRACE("pictures: one of the control's type replaces the one before, which goes; another name changes "
-                     "nothing; DLG_NOT_GIVEN names the dialog's big and small icons; a control has none");
+        SCOPED_TRACE("pictures: one of the control's type replaces the one before, which goes; others change nothing");
         DlgSetIcon(dialog, "ICO");
         DlgSetIcon(control(kGo), "ICO");
         const struct { int identifier; const char* name; bool changes; } cases[] = {
@@ -341,8 +338,7 @@ TEST(DialogServices, MainWindowFromFirstToLast) {
         }
     }
     {
-        SCOPED_TRACE("all given back: brushes, pictures, icons and the dialog's first font with the dialog, without a "
-                     "repaint; font objects and their table when the services end");
+        SCOPED_TRACE("all given back: brushes, pictures, icons, first font with the dialog; fonts with the services");
         std::ostringstream seen;
         seen << "live=" << DlgDoEvents(0) << " active=" << (gDlgActiveDialog ? "a dialog" : "none")
              << " light-brush=" << Kept(light)
