@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # CTest's screenshot check: the real program on the sample tree, photographed idle and
-# running; afterwards the tree must be flat and the undo script present.
-#   tools/screenshot-test.sh BUILD_DIR
+# running into BUILD_DIR/SHOTS; afterwards the tree must be flat and the undo script present.
+#   tools/screenshot-test.sh BUILD_DIR [SHOTS STATE]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 tree=$(mktemp -d)
 "$here/sample-tree.sh" "$tree"
-"$here/screenshots.sh" "$build" "$tree" "$build/screenshots" || { rm -rf "$tree"; exit 1; }
+shots="$build/${2:-screenshots}"
+"$here/screenshots.sh" "$build" "$tree" "$shots" "${3:-$build/wine}" || { rm -rf "$tree"; exit 1; }
 status=0
 # A folder that held only folders stays, empty.
 left=$(cd "$tree" && find . -mindepth 1 -type d)
@@ -15,7 +16,7 @@ left=$(cd "$tree" && find . -mindepth 1 -type d)
 [ -f "$tree/undo 'Kellerup'.bat" ] || { echo "no undo script" >&2; status=1; }
 [ -f "$tree/Photos 2019 winter img_001.jpg" ] || { echo "the conflict did not rename" >&2; ls "$tree" >&2; status=1; }
 for shot in idle running; do
-  size=$(identify -format '%wx%h' "$build/screenshots/$shot.png" 2>/dev/null)
+  size=$(identify -format '%wx%h' "$shots/$shot.png" 2>/dev/null)
   echo "$shot.png: $size"
   [ -n "$size" ] || status=1
 done

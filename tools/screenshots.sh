@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Runs the real program on FOLDER through the driver, inside a Wine virtual desktop (which
 # draws the caption where no window manager runs), and saves PNG screenshots of the idle
-# and the running window into SHOTS.
-#   tools/screenshots.sh BUILD_DIR FOLDER SHOTS
+# and the running window into SHOTS. STATE is the Wine session to use (BUILD_DIR/wine when
+# not given).
+#   tools/screenshots.sh BUILD_DIR FOLDER SHOTS [STATE]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 folder=$2
 shots=$(mkdir -p "$3" && cd "$3" && pwd)
-state="$build/wine"
+state=${4:-$build/wine}
 . "$here/../cmake/wine-env.sh" "$state"
 if [ -z "${DISPLAY:-}" ]; then
   echo "screenshots: no display; start the Wine session first (cmake/wine-session.sh start $state)" >&2
@@ -16,7 +17,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 rm -f "$shots"/*.request "$shots"/*.done "$shots"/*.png "$shots/finished"
 
-"$wine_bin" explorer /desktop=vorlax,520x300 "$build/tools/vorlax_driver.exe" \
+"$wine_bin" explorer /desktop=vorlax,800x450 "$build/tools/vorlax_driver.exe" \
   "$build/vorlax.exe" "$folder" "$shots" </dev/null >"$shots/driver.log" 2>&1 &
 driver=$!
 
