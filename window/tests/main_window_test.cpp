@@ -119,7 +119,7 @@ const struct { UINT message; WPARAM wParam; const char *handed, *before, *after;
 };
 
 void HandEachRowToTheHandler(HWND window, bool running) {
-    const int moved = gRelocationCount;
+    const int moved = gRelocationCount;  // the run's own count, given back after the rows
     for (const auto& row : kHandled) {
         if ((std::string(row.before) != "idle") != running) continue;
         gRelocationCount = 0;
