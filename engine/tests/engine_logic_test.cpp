@@ -52,7 +52,8 @@ TEST(PlanRelocation, RelativePathsTargetsConflictsAndThumbnailCaches) {
          "rename=no targets=[x.txt][Thumbs.db.txt][MyThumbs.db][y] thumbnails=4,3,2,0, strays=0"},
         {"folder description files, any case: out of the scan, always with their folder path; in the main folder kept",
          {{"C:\\m\\desktop.ini", ""}, {"C:\\m\\a\\desktop.ini", "DESKTOP.INI"}, {"C:\\m\\a\\.DS_Store", "DS_STO~1"},
-          {"C:\\m\\a\\p.jpg", ""}, {"C:\\m\\a\\b\\Desktop.INI", ""}, {"C:\\m\\c\\.ds_store", ""}, {"C:\\m\\c\\q.ini", ""}},
+          {"C:\\m\\a\\p.jpg", ""}, {"C:\\m\\a\\b\\Desktop.INI", ""}, {"C:\\m\\c\\.ds_store", ""},
+          {"C:\\m\\c\\q.ini", ""}},
          "rename=no targets=[desktop.ini][a desktop.ini][a .DS_Store][p.jpg][a b Desktop.INI][c .ds_store][q.ini] "
          "thumbnails= strays=0"},
         {"the main folder taken off the front once, exactly; other paths left alone", {{"C:\\other\\x.txt", ""},

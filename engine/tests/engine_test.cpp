@@ -306,7 +306,8 @@ TEST(RelocateFolder, HeldFilesAndReadOnlyFolders) {
     ASSERT_EQ("", RunScripts({m + kScript}, false));
     DeleteFileA((m + kScript).c_str());
     EXPECT_EQ(before, Snapshot(m)) << "after the script";
-    // Fifteen files held throughout: thirteen wait their four waits, the fourteenth what is left of 10 s, the last none.
+    // Fifteen files held throughout: thirteen wait their four waits, the fourteenth what is left of 10 s, the last
+    // none.
     std::vector<HANDLE> held;
     for (int i = 0; i < 15; ++i) {
         ASSERT_TRUE(MakeFile(many.Path(), "f\\" + std::to_string(100 + i), "x"));

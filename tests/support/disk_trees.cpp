@@ -46,7 +46,8 @@ ScratchFolder::ScratchFolder(const std::string& label, const std::string& parent
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     static int made = 0;
-    path_ = (parent.empty() ? std::string(temp) : parent) + "vorlax-" + label + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+    path_ = (parent.empty() ? std::string(temp) : parent) + "vorlax-" + label + "-" +
+            std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(++made) + "\\";
     RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "engine/engine.h"
@@ -35,6 +36,33 @@ std::string ControlName(int identifier) {
     return identifier >= 1001 && identifier <= 1010 ? names[identifier - 1001] : std::to_string(identifier);
 }
 
+// The resource a control's bitmap was loaded from: the rendering of the test's pictures with the same bits, if any.
+std::string PictureName(HBITMAP shown) {
+    BITMAP size = {};
+    GetObjectA(shown, sizeof(size), &size);
+    std::string bits(static_cast<size_t>(size.bmWidthBytes) * size.bmHeight, '\0'), other = bits;
+    GetBitmapBits(shown, static_cast<LONG>(bits.size()), &bits[0]);
+    for (const std::string name : {"LOADING00", "LOADING00_150", "HELP", "HELP_150", "CLOSE", "CLOSE_150"}) {
+        HBITMAP loaded = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0,
+                                                         LR_LOADMAP3DCOLORS));
+        const bool same = GetBitmapBits(loaded, static_cast<LONG>(other.size()), &other[0]) > 0 && other == bits;
+        DeleteObject(loaded);
+        if (same) return name;
+    }
+    return "other";
+}
+
+// The width of the window's big or small icon, 0 for none.
+std::string IconWidth(HWND window, WPARAM which) {
+    ICONINFO info = {};
+    BITMAP mask = {};
+    if (!GetIconInfo(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0)), &info)) return "0";
+    GetObjectA(info.hbmMask, sizeof(mask), &mask);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    return std::to_string(mask.bmWidth);
+}
+
 // Red first, so that "#%06lX" prints a colour the usual way round: RGB(0, 6, 54) as #000636.
 COLORREF RedFirst(COLORREF colour) { return RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour)); }
 
@@ -55,19 +83,21 @@ std::string Described(HWND window) {
         SendMessageA(window, c == window ? WM_CTLCOLORDLG : WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                      reinterpret_cast<LPARAM>(c));
         const bool bar = kind == PROGRESS_CLASSA;  // a progress bar's colours are its bar's
-        const bool picture = SendMessageA(c, kind == "Static" ? STM_GETIMAGE : BM_GETIMAGE, IMAGE_BITMAP, 0);
+        const HBITMAP picture = reinterpret_cast<HBITMAP>(
+            SendMessageA(c, kind == "Static" ? STM_GETIMAGE : BM_GETIMAGE, IMAGE_BITMAP, 0));
         char colours[64];
         snprintf(colours, sizeof(colours), " %s=#%06lX on #%06lX", bar ? "bar" : "colour",
                  RedFirst(bar ? SendMessageA(c, PBM_GETBARCOLOR, 0, 0) : GetTextColor(dc)),
                  RedFirst(bar ? SendMessageA(c, PBM_GETBKCOLOR, 0, 0) : GetBkColor(dc)));
         const std::string size = std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
         shown += (c == window ? "window" : ControlName(GetDlgCtrlID(c))) + " style=" +
-                 StyleNames(kind, GetWindowLongA(c, GWL_STYLE)) + (picture ? " picture=yes" : "") +
+                 StyleNames(kind, GetWindowLongA(c, GWL_STYLE)) + (picture ? " picture=" + PictureName(picture) : "") +
                  (text.empty() ? "" : (c == window ? " title=\"" : " text=\"") + text + "\"") +
                  (f.lfFaceName[0] == 0 ? "" : " font=\"" + std::string(f.lfFaceName) + "\" height=" +
                   std::to_string(f.lfHeight) + " weight=" + std::to_string(f.lfWeight)) + colours +
                  (c == window ? " client=" : " at=" + std::to_string(r.left) + "," + std::to_string(r.top) + " size=") +
-                 size + (SendMessageA(c, WM_GETICON, ICON_SMALL, 0) ? " small_icon=yes\n" : "\n");
+                 size + (c == window ? " icons=" + IconWidth(c, ICON_BIG) + "," + IconWidth(c, ICON_SMALL) : "") +
+                 "\n";
     }
     DeleteDC(dc);
     return shown;
@@ -75,15 +105,15 @@ std::string Described(HWND window) {
 
 // No WS_SYSMENU, so no close box; the platform adds WS_CLIPSIBLINGS to every top-level window. The radio buttons
 // hand their tab stop to the checked one. Pictures and the close button keep the system's colours.
-const char* const kAsBuilt =
+const char* const kAsBuiltAt96Dpi =
     "window style=WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | DS_3DLOOK | DS_NOFAILCREATE | DS_SETFONT | DS_MODALFRAME "
     "| DS_CENTER title=\" VORLAX v3 [by belcour]\" font=\"MS Sans Serif\" height=-11 weight=400 colour=#000000 on "
-    "#F1F5F8 client=396x138 small_icon=yes\n"
-    "IDC_BUSY style=WS_CHILD | SS_BITMAP picture=yes colour=#000000 on #F5F5F5 at=263,83 size=32x32\n"
-    "IDC_HELP style=WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_NOTIFY picture=yes colour=#000000 on #F5F5F5 at=238,91 "
+    "#F1F5F8 client=396x138 icons=32,16\n"
+    "IDC_BUSY style=WS_CHILD | SS_BITMAP picture=LOADING00 colour=#000000 on #F5F5F5 at=263,83 size=32x32\n"
+    "IDC_HELP style=WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_NOTIFY picture=HELP colour=#000000 on #F5F5F5 at=238,91 "
     "size=21x21\n"
-    "IDC_CLOSE style=WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP picture=yes font=\"MS Sans Serif\" "
-    "height=-11 weight=400 colour=#000000 on #F5F5F5 at=273,89 size=25x23\n"
+    "IDC_CLOSE style=WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP picture=CLOSE "
+    "font=\"MS Sans Serif\" height=-11 weight=400 colour=#000000 on #F5F5F5 at=273,89 size=25x23\n"
     "IDC_RENAME_ALWAYS style=WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON text=\"Always rename as \"Subfolder "
     "filename.ext\"\" font=\"MS Sans Serif\" height=-11 weight=400 colour=#000636 on #F1F5F8 at=7,16 size=289x25\n"
     "IDC_RENAME_ON_CONFLICT style=WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON text=\"Only rename when "
@@ -99,6 +129,40 @@ const char* const kAsBuilt =
     "font=\"Verdana\" height=-9 weight=700 colour=#000636 on #F1F5F8 at=317,8 size=75x111\n"
     "IDC_PROGRESS style=WS_CHILD | WS_VISIBLE | PBS_SMOOTH font=\"MS Sans Serif\" height=-11 weight=400 "
     "bar=#1EB400 on #F1F5F8 at=2,122 size=392x16\n";
+
+// At 150 %: the same dialog units laid out for 144 dots per inch, fonts sized for it, each picture's 150 % rendering.
+const char* const kLayoutAt144Dpi =
+    "window height=-16 client=565x202 icons=48,24\nIDC_BUSY picture=LOADING00_150 at=375,121 size=48x48\n"
+    "IDC_HELP picture=HELP_150 at=340,133 size=32x32\nIDC_CLOSE picture=CLOSE_150 height=-16 at=390,131 size=35x33\n"
+    "IDC_RENAME_ALWAYS height=-16 at=10,24 size=413x35\nIDC_RENAME_ON_CONFLICT height=-16 at=10,59 size=413x36\n"
+    "IDC_CREATE_UNDO height=-16 at=13,131 size=275x35\nIDC_OPTIONS_FRAME height=-16 at=3,2 size=437x107\n"
+    "IDC_UNDO_FRAME height=-16 at=3,109 size=325x67\nIDC_GO height=-14 at=453,12 size=107x161\n"
+    "IDC_PROGRESS height=-16 at=3,178 size=560x24\n";
+
+// What the display's scale changes: each line's name, picture, font height, place and size.
+std::string LayoutOf(const std::string& described) {
+    std::string layout;
+    std::istringstream lines(described);
+    for (std::string line; std::getline(lines, line);) {
+        layout += line.substr(0, line.find(' '));
+        for (const char* key : {" picture=", " height=", " at=", " size=", " client=", " icons="}) {
+            const size_t at = line.find(key);
+            if (at != std::string::npos) layout += line.substr(at, line.find(' ', at + 1) - at);
+        }
+        layout += "\n";
+    }
+    return layout;
+}
+
+// The window as the tests know it on this display, and what they expect of it: in full at 96 dpi, the layout at 144.
+bool At144Dpi() {
+    HDC screen = GetDC(nullptr);
+    const int dotsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dotsPerInch == 144;
+}
+std::string Seen(HWND window) { return At144Dpi() ? LayoutOf(Described(window)) : Described(window); }
+const char* AsBuilt() { return At144Dpi() ? kLayoutAt144Dpi : kAsBuiltAt96Dpi; }
 
 // Each row one message handed straight to the handler in a run, with the busy picture shown and its timer running,
 // or to the idle window. These pictures lack LOADING05, so a wrong frame's name keeps the picture.
@@ -132,8 +196,8 @@ void HandEachRowToTheHandler(HWND window, bool running) {
         const bool kept = picture == SendMessageA(busy, STM_GETIMAGE, IMAGE_BITMAP, 0);
         std::string after = std::string(kept ? "picture=kept frame=" : "picture=changed frame=") +
                             std::to_string(gBusyFrameIndex) + (IsWindowVisible(busy) ? " busy=shown" : " busy=hidden");
-        if (!running) after = IsWindow(window) ? Described(window) : "window=gone";  // any change reads in full
-        if (after == kAsBuilt) after = "as built";
+        if (!running) after = IsWindow(window) ? Seen(window) : "window=gone";  // any change reads in full
+        if (after == AsBuilt()) after = "as built";
         EXPECT_EQ(row.after, after + (KillTimer(window, ID_BUSY_TIMER) ? " timer=on" : " timer=off"))
             << "handed " << row.handed << " when " << row.before;
     }
@@ -191,7 +255,7 @@ TEST(MainWindow, AsBuiltThenRunThroughTheModalLoop) {
         ResetProcessValues();
         gOpenings.clear();
         HWND window = BuildMainWindow();
-        EXPECT_EQ(kAsBuilt, Described(window)) << "row " << i;
+        EXPECT_EQ(AsBuilt(), Seen(window)) << "row " << i;
         gMainFolder = scratch.Path();  // before the idle rows, so that a run they start by mistake stays in here
         HandEachRowToTheHandler(window, false);
         gRun = {reinterpret_cast<WNDPROC>(SetWindowLongPtrA(GetDlgItem(window, IDC_PROGRESS), GWLP_WNDPROC,
