@@ -114,45 +114,6 @@ TEST(ProgramFile, EachProgramCarriesItsOwnVersionAndTheManifest) {
     }
 }
 
-// Wine, told to prefer a comctl32.dll of a program's own for the program named, as Windows would for a library it does
-// not know as its own (WINEDLLOVERRIDES would say the same, but a Windows process cannot hand it on).
-struct PreferLibraryBeside {
-    explicit PreferLibraryBeside(const std::string& program) : key("Software\\Wine\\AppDefaults\\" + program) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, (key + "\\DllOverrides").c_str(), "comctl32", REG_SZ, "native,builtin", 15);
-    }
-    ~PreferLibraryBeside() { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
-    const std::string key;
-};
-
-// A comctl32.dll beside the program, where the loader looks first: a program that imports it runs the planted copy,
-// VORLAX never does, and its window, progress bar included, works all the same.
-TEST(ProgramStart, NoLibraryBesideTheProgramIsLoaded) {
-    ScratchFolder home("planted"), tree("tree");
-    const std::string mark = home.Path() + "mark";
-    const struct { const char* variable; const char* name; } files[] = {
-        {"VORLAX_EXE", "vorlax-planted.exe"}, {"VORLAX_PLANTED", "comctl32.dll"},
-        {"VORLAX_IMPORTER", "comctl32-importer-planted.exe"}};
-    for (const auto& file : files) {
-        const std::string from = ToWindowsPath(getenv(file.variable) != nullptr ? getenv(file.variable) : "");
-        ASSERT_TRUE(CopyFileA(from.c_str(), (home.Path() + file.name).c_str(), TRUE)) << from;
-    }
-    ASSERT_TRUE(MakeFile(tree.Path(), "a\\photo.jpg", "photo"));
-    const PreferLibraryBeside importerPrefers("comctl32-importer-planted.exe"), programPrefers("vorlax-planted.exe");
-    SetEnvironmentVariableA("VORLAX_MARK", mark.c_str());
-    RunningProgram importer(home.Path() + "comctl32-importer-planted.exe", "");
-    importer.WaitForExit(30000);
-    EXPECT_TRUE(Exists(mark)) << "the planted library was not loaded by a program that imports it";
-    DeleteFileA(mark.c_str());
-    RunningProgram running(home.Path() + "vorlax-planted.exe", "\"" + tree.Path() + "\"");
-    HWND window = WaitForDialog(running, 30000);
-    ASSERT_NE(nullptr, window);
-    EXPECT_EQ("msctls_progress32", ClassOf(GetDlgItem(window, IDC_PROGRESS)));
-    PressButton(window, IDC_GO);
-    EXPECT_EQ(0u, running.WaitForExit(60000));
-    EXPECT_TRUE(Exists(tree.Path() + "photo.jpg")) << "the run";
-    EXPECT_FALSE(Exists(mark)) << "the planted library was loaded";
-}
-
 // A drive, the Windows folder, what holds the profile or a Program Files folder named in 8.3, and a drive letter
 // mapped to a folder of the test's: each is refused with a message naming it, and after OK nothing has changed.
 TEST(ProgramStart, DrivesAndSystemFoldersAreRefusedWithAMessage) {

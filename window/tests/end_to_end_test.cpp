@@ -1,4 +1,4 @@
-// The whole program, started as a person starts it and worked through its real window.
+// The whole program, started as a person starts it and worked through its real window, with a library planted beside.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -45,16 +45,42 @@ const RunCase kRuns[] = {
      {{"Photos\\a.jpg", "a"}, {"Photos\\b\\c.jpg", "c"}, {"top.txt", "t"}}, {}, nullptr, nullptr},
 };
 
+// Wine, told to prefer a comctl32.dll of a program's own for the program named, as Windows would for a library it does
+// not know as its own (WINEDLLOVERRIDES would say the same, but a Windows process cannot hand it on).
+struct PreferLibraryBeside {
+    explicit PreferLibraryBeside(const std::string& program) : key("Software\\Wine\\AppDefaults\\" + program) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, (key + "\\DllOverrides").c_str(), "comctl32", REG_SZ, "native,builtin", 15);
+    }
+    ~PreferLibraryBeside() { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
+    const std::string key;
+};
+
+// Every program runs as a copy with a comctl32.dll planted beside it, where the loader looks first; the planted copy
+// leaves a mark in any process that loads it. A program that imports the library does load it; VORLAX never does.
 TEST(EndToEnd, EachRunThroughTheWindowAndBackThroughItsScript) {
+    ScratchFolder home("planted");
+    const std::string mark = home.Path() + "mark";
+    for (const char* file : {"VORLAX_EXE", "VORLAX_FR_EXE", "VORLAX_PLANTED", "VORLAX_IMPORTER"}) {
+        const std::string from = ToWindowsPath(getenv(file) != nullptr ? getenv(file) : "");
+        ASSERT_TRUE(CopyFileA(from.c_str(), (home.Path() + from.substr(from.rfind('\\') + 1)).c_str(), TRUE)) << from;
+    }
+    const PreferLibraryBeside prefer[] = {PreferLibraryBeside("comctl32_importer.exe"),
+                                          PreferLibraryBeside("vorlax.exe"), PreferLibraryBeside("vorlax-fr.exe")};
+    SetEnvironmentVariableA("VORLAX_MARK", mark.c_str());
+    RunningProgram importer(home.Path() + "comctl32_importer.exe", "");
+    importer.WaitForExit(kTimeout);
+    EXPECT_TRUE(DeleteFileA(mark.c_str())) << "the planted library was not loaded by a program that imports it";
     for (size_t i = 0; i < sizeof(kRuns) / sizeof(kRuns[0]); ++i) {
         const RunCase& c = kRuns[i];
         ScratchFolder scratch("e2e-run");
         const std::string root = scratch.Path();
         for (const auto& file : c.before) ASSERT_TRUE(MakeFile(root, file.first, file.second)) << "row " << i;
         const TreeSnapshot before = Snapshot(root);
-        RunningProgram running(ToWindowsPath(getenv(c.variable)), "\"" + root + c.argument + "\"");
+        const std::string program = ToWindowsPath(getenv(c.variable));
+        RunningProgram running(home.Path() + program.substr(program.rfind('\\') + 1), "\"" + root + c.argument + "\"");
         HWND window = WaitForDialog(running, kTimeout);
         ASSERT_NE(nullptr, window) << "row " << i;
+        EXPECT_EQ("msctls_progress32", ClassOf(GetDlgItem(window, IDC_PROGRESS))) << "row " << i;
         const std::string texts = TextOf(window) + "|" + TextOf(GetDlgItem(window, IDC_RENAME_ALWAYS)) + "|" +
                                   TextOf(GetDlgItem(window, IDC_RENAME_ON_CONFLICT)) + "|" +
                                   TextOf(GetDlgItem(window, IDC_CREATE_UNDO));
@@ -74,6 +100,7 @@ TEST(EndToEnd, EachRunThroughTheWindowAndBackThroughItsScript) {
         DeleteFileA((root + c.scriptPath).c_str());
         EXPECT_EQ(before, Snapshot(root)) << "row " << i << " after the script";
     }
+    EXPECT_FALSE(Exists(mark)) << "the planted library was loaded";
 }
 
 }  // namespace
