@@ -43,28 +43,17 @@ TEST(MainFolder, FromArgumentsOnRealFoldersAndFromTheBrowseChoiceThenUpperCasing
     EXPECT_EQ("\xC3\x89T\xC3\x89 SELECT", UpperCased("\xC3\xA9t\xC3\xA9 Select"));
 }
 
-// The libraries a program file imports, read from its import directory, in letter case as written there.
-std::string ImportedLibraries(const std::string& path) {
-    const std::string file = ReadWholeFile(path);
-    const auto at = [&](std::size_t offset) { return file.data() + offset; };
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0));
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(at(dos->e_lfanew));
-    const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(nt);
-    const auto offsetOf = [&](DWORD rva) -> std::size_t {
-        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
-            const IMAGE_SECTION_HEADER& s = sections[i];
-            if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.SizeOfRawData) {
-                return rva - s.VirtualAddress + s.PointerToRawData;
-            }
-        }
-        return 0;
-    };
-    std::string names;
+// The libraries a program file, mapped as an image, imports: the names in its import directory, in capitals.
+std::string ImportedLibraries(HMODULE image) {
+    const char* base = reinterpret_cast<const char*>(reinterpret_cast<ULONG_PTR>(image) & ~ULONG_PTR{3});
+    const auto* nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const DWORD directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(offsetOf(directory))); entry->Name != 0;
-         ++entry) {
-        names += std::string(names.empty() ? "" : " ") + at(offsetOf(entry->Name));
+    std::string names;
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory); entry->Name != 0; ++entry) {
+        names += std::string(names.empty() ? "" : " ") + (base + entry->Name);
     }
+    CharUpperBuffA(&names[0], static_cast<DWORD>(names.size()));
     return names;
 }
 
@@ -99,18 +88,18 @@ TEST(ProgramFile, EachProgramCarriesItsOwnVersionAndTheManifest) {
             actual += std::string(" ") + (found ? text : "(none)");
         }
         EXPECT_EQ(twice + " " + c.block + " " + twice + " " + c.file + " VORLAX", actual) << path;
-        HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
         HRSRC info = FindResourceA(image, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
         ASSERT_NE(nullptr, info) << "no manifest in " << path;
         std::string manifest(static_cast<const char*>(LockResource(LoadResource(image, info))),
                              SizeofResource(image, info));
-        FreeLibrary(image);
-        // The UTF-8 code page, and no common-controls 6, which would theme the progress bar.
+        // The UTF-8 code page, aware of the display's scale, and no common-controls 6, which would theme the bar.
         EXPECT_TRUE(manifest.find("<activeCodePage") != std::string::npos &&
+                    manifest.find(">true</dpiAware>") != std::string::npos &&
                     manifest.find("Microsoft.Windows.Common-Controls") == std::string::npos) << manifest;
-        std::string imports = ImportedLibraries(path);
-        CharUpperBuffA(&imports[0], static_cast<DWORD>(imports.size()));
-        EXPECT_EQ("GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL SHELL32.DLL SHLWAPI.DLL USER32.DLL", imports) << path;
+        EXPECT_EQ("GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL SHELL32.DLL SHLWAPI.DLL USER32.DLL",
+                  ImportedLibraries(image)) << path;
+        FreeLibrary(image);
     }
 }
 
