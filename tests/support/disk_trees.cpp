@@ -124,16 +124,9 @@ std::string RunScripts(const std::vector<std::string>& scripts, bool delayedExpa
         for (std::size_t at = 0; (at = script.find('%', at)) != std::string::npos; at += 2) script.insert(at, "%");
         lines += "call \"" + script + "\" >nul\r\n";
     }
-    HANDLE file = CreateFileA(runner.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    if (!MakeFile("", runner, lines)) {
         return "the runner " + runner + " could not be made: error " + std::to_string(GetLastError());
     }
-    DWORD written = 0;
-    const bool whole = WriteFile(file, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr) &&
-                       written == lines.size();
-    const DWORD writeError = GetLastError();
-    CloseHandle(file);
-    if (!whole) return "the runner " + runner + " could not be written: error " + std::to_string(writeError);
     const std::string quoted = "\"\"" + runner + "\"\"";
     const char* const expansion = delayedExpansion ? "/V:ON" : "/V:OFF";
     const intptr_t code = _spawnlp(_P_WAIT, "cmd.exe", "cmd.exe", expansion, "/c", quoted.c_str(), nullptr);
