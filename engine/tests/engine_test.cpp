@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <numeric>
 #include <climits>
+#include <cstring>
 #include <random>
 #include <set>
 #include <sstream>
@@ -154,9 +155,8 @@ TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScriptInUtf8WhenNeeded) 
         {"d\\0|d\\1", 0, true, true, 4, 0, {0},
          "d\\|d\\0|d\\1" + script + "md \"<m>d\\\"\r\necho restoring file #0/1   (0%% done)\r\n"},
     };
-    const ImportPatch<decltype(&WriteFile)> writes(__imp_WriteFile, &FillingWriteFile, gWriteFile);
-    const ImportPatch<decltype(&FlushFileBuffers)> flushes(__imp_FlushFileBuffers, &RecordingFlushFileBuffers,
-                                                           gFlushFileBuffers);
+    const ImportPatch writes(__imp_WriteFile, &FillingWriteFile, gWriteFile);
+    const ImportPatch flushes(__imp_FlushFileBuffers, &RecordingFlushFileBuffers, gFlushFileBuffers);
     for (const Case& c : cases) {
         SCOPED_TRACE("case " + std::to_string(&c - cases) + ": " + c.files);
         ScratchFolder scratch("run");
@@ -229,33 +229,26 @@ TEST(RelocateFolder, FaultsOnTheWay) {
 }
 
 // Under Wine folders keep no read-only mark and go however marked, so the three calls answer here as Windows answers
-// for the folders the test marks: read-only reported, the mark set and cleared, removal refused.
+// for the folders the test marks: read-only reported, the mark set and cleared, removal refused. The run names a
+// folder with its final "\", a file without.
 extern "C" decltype(&GetFileAttributesA) __imp_GetFileAttributesA;
 extern "C" decltype(&SetFileAttributesA) __imp_SetFileAttributesA;
 extern "C" decltype(&RemoveDirectoryA) __imp_RemoveDirectoryA;
 decltype(&GetFileAttributesA) gGetFileAttributesA = nullptr;
 decltype(&SetFileAttributesA) gSetFileAttributesA = nullptr;
 decltype(&RemoveDirectoryA) gRemoveDirectoryA = nullptr;
-std::set<std::string> gMarkedReadOnly;  // folders, without their final "\"
-std::string Unslashed(const char* path) {
-    const std::string text = path;
-    return !text.empty() && text.back() == '\\' ? text.substr(0, text.size() - 1) : text;
-}
+std::set<std::string> gMarkedReadOnly;
 DWORD WINAPI MarkedGetFileAttributesA(LPCSTR path) {
-    const DWORD attributes = gGetFileAttributesA(path);
-    const bool marked = attributes != INVALID_FILE_ATTRIBUTES && gMarkedReadOnly.count(Unslashed(path));
-    return marked ? attributes | FILE_ATTRIBUTE_READONLY : attributes;
+    return gGetFileAttributesA(path) | (gMarkedReadOnly.count(path) != 0 ? FILE_ATTRIBUTE_READONLY : 0);
 }
 BOOL WINAPI MarkedSetFileAttributesA(LPCSTR path, DWORD attributes) {
-    const DWORD before = gGetFileAttributesA(path);
-    if (before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        if (attributes & FILE_ATTRIBUTE_READONLY) gMarkedReadOnly.insert(Unslashed(path));
-        if (!(attributes & FILE_ATTRIBUTE_READONLY)) gMarkedReadOnly.erase(Unslashed(path));
-    }
+    const bool folder = path[0] != '\0' && path[strlen(path) - 1] == '\\';
+    if (folder && (attributes & FILE_ATTRIBUTE_READONLY) != 0) gMarkedReadOnly.insert(path);
+    if (folder && (attributes & FILE_ATTRIBUTE_READONLY) == 0) gMarkedReadOnly.erase(path);
     return gSetFileAttributesA(path, attributes);
 }
 BOOL WINAPI MarkedRemoveDirectoryA(LPCSTR path) {
-    if (!gMarkedReadOnly.count(Unslashed(path))) return gRemoveDirectoryA(path);
+    if (gMarkedReadOnly.count(path) == 0) return gRemoveDirectoryA(path);
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
 }
@@ -287,13 +280,10 @@ TEST(RelocateFolder, HeldFilesAndReadOnlyFolders) {
         ASSERT_TRUE(MakeFile(m, file, file)) << file;
     }
     const TreeSnapshot before = Snapshot(m);
-    const ImportPatch<decltype(&GetFileAttributesA)> get(__imp_GetFileAttributesA, &MarkedGetFileAttributesA,
-                                                         gGetFileAttributesA);
-    const ImportPatch<decltype(&SetFileAttributesA)> set(__imp_SetFileAttributesA, &MarkedSetFileAttributesA,
-                                                         gSetFileAttributesA);
-    const ImportPatch<decltype(&RemoveDirectoryA)> remove(__imp_RemoveDirectoryA, &MarkedRemoveDirectoryA,
-                                                          gRemoveDirectoryA);
-    gMarkedReadOnly = {m + "b held", m + "c marked"};
+    const ImportPatch get(__imp_GetFileAttributesA, &MarkedGetFileAttributesA, gGetFileAttributesA);
+    const ImportPatch set(__imp_SetFileAttributesA, &MarkedSetFileAttributesA, gSetFileAttributesA);
+    const ImportPatch remove(__imp_RemoveDirectoryA, &MarkedRemoveDirectoryA, gRemoveDirectoryA);
+    gMarkedReadOnly = {m + "b held\\", m + "c marked\\"};
     gHeldForAMoment = HoldOpen(m + "a moment\\m.txt");
     const HANDLE heldThroughout = HoldOpen(m + "b held\\h.txt");
     EXPECT_EQ(3, RunWaitingFor(m));
@@ -301,7 +291,7 @@ TEST(RelocateFolder, HeldFilesAndReadOnlyFolders) {
     EXPECT_EQ((std::vector<int>{50, 100, 50, 100, 200, 400}), gWaits) << "the run's waits";
     EXPECT_EQ("b held\\|b held\\h.txt|m.txt=a moment\\m.txt|p.txt=d plain\\p.txt|undo 'Kellerup'.bat",
               Render(m, Snapshot(m)).substr(0, Render(m, Snapshot(m)).find("=@echo")));
-    EXPECT_EQ(std::set<std::string>{m + "b held"}, gMarkedReadOnly) << "folders marked read-only";
+    EXPECT_EQ(std::set<std::string>{m + "b held\\"}, gMarkedReadOnly) << "folders marked read-only";
     gMarkedReadOnly.clear();
     ASSERT_EQ("", RunScripts({m + kScript}, false));
     DeleteFileA((m + kScript).c_str());
