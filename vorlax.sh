@@ -18,7 +18,8 @@ mkdir -p build
 
 state="$root/build/windows/wine"
 if [ "${1:-}" = "--demo" ]; then
-  tree=$(mktemp -d /tmp/vorlax-demo.XXXXXX)
+  # In a folder of its own, so that the demo never reaches beyond it.
+  tree="$(mktemp -d /tmp/vorlax-demo.XXXXXX)/sample"
   shots="$root/build/windows/demo-screenshots"
   tools/sample-tree.sh "$tree"
   echo "== The sample tree, before ($tree):"

@@ -5,10 +5,13 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
-tree=$(mktemp -d)
+# The tree lies in a folder of its own: a program that took the tree's parent for the
+# folder to flatten would flatten that folder, never the temporary folder of the machine.
+holder=$(mktemp -d)
+tree="$holder/sample"
 "$here/sample-tree.sh" "$tree"
 shots="$build/${2:-screenshots}"
-"$here/screenshots.sh" "$build" "$tree" "$shots" "${3:-$build/wine}" || { rm -rf "$tree"; exit 1; }
+"$here/screenshots.sh" "$build" "$tree" "$shots" "${3:-$build/wine}" || { rm -rf "$holder"; exit 1; }
 status=0
 # A folder that held only folders stays, empty.
 left=$(cd "$tree" && find . -mindepth 1 -type d)
@@ -20,5 +23,5 @@ for shot in idle running; do
   echo "$shot.png: $size"
   [ -n "$size" ] || status=1
 done
-rm -rf "$tree"
+rm -rf "$holder"
 exit $status
