@@ -13,27 +13,21 @@ struct Flag {
     const char* name;
 };
 
-// WS_CAPTION before its two halves, so that a caption reads as one word.
+// Only the styles the program's windows may carry have names here; WS_CAPTION comes before its two halves, so that
+// a caption reads as one word, and a button's or a static's type is a number in its low bits, not a set of flags.
 const Flag kWindowFlags[] = {
-    {WS_POPUP, "WS_POPUP"}, {WS_CHILD, "WS_CHILD"}, {WS_MINIMIZE, "WS_MINIMIZE"}, {WS_VISIBLE, "WS_VISIBLE"},
-    {WS_DISABLED, "WS_DISABLED"}, {WS_CLIPSIBLINGS, "WS_CLIPSIBLINGS"}, {WS_CLIPCHILDREN, "WS_CLIPCHILDREN"},
-    {WS_MAXIMIZE, "WS_MAXIMIZE"}, {WS_CAPTION, "WS_CAPTION"}, {WS_BORDER, "WS_BORDER"}, {WS_DLGFRAME, "WS_DLGFRAME"},
-    {WS_VSCROLL, "WS_VSCROLL"}, {WS_HSCROLL, "WS_HSCROLL"}, {WS_SYSMENU, "WS_SYSMENU"},
-    {WS_THICKFRAME, "WS_THICKFRAME"}, {WS_GROUP, "WS_GROUP"}, {WS_TABSTOP, "WS_TABSTOP"}};
-const Flag kDialogFlags[] = {
-    {DS_SYSMODAL, "DS_SYSMODAL"}, {DS_3DLOOK, "DS_3DLOOK"}, {DS_NOFAILCREATE, "DS_NOFAILCREATE"},
-    {DS_SETFONT, "DS_SETFONT"}, {DS_MODALFRAME, "DS_MODALFRAME"}, {DS_CENTER, "DS_CENTER"}};
-// A button's and a static's type is a number in their low bits, not a set of flags.
-const Flag kButtonTypes[] = {
-    {BS_PUSHBUTTON, "BS_PUSHBUTTON"}, {BS_DEFPUSHBUTTON, "BS_DEFPUSHBUTTON"}, {BS_CHECKBOX, "BS_CHECKBOX"},
-    {BS_AUTOCHECKBOX, "BS_AUTOCHECKBOX"}, {BS_RADIOBUTTON, "BS_RADIOBUTTON"}, {BS_GROUPBOX, "BS_GROUPBOX"},
-    {BS_AUTORADIOBUTTON, "BS_AUTORADIOBUTTON"}};
-const Flag kButtonFlags[] = {{BS_LEFTTEXT, "BS_LEFTTEXT"}, {BS_ICON, "BS_ICON"},         {BS_BITMAP, "BS_BITMAP"},
-                             {BS_PUSHLIKE, "BS_PUSHLIKE"}, {BS_MULTILINE, "BS_MULTILINE"}, {BS_NOTIFY, "BS_NOTIFY"},
-                             {BS_FLAT, "BS_FLAT"}};
-const Flag kStaticTypes[] = {{SS_LEFT, "SS_LEFT"}, {SS_ICON, "SS_ICON"}, {SS_BITMAP, "SS_BITMAP"}};
-const Flag kStaticFlags[] = {{SS_NOTIFY, "SS_NOTIFY"}, {SS_CENTERIMAGE, "SS_CENTERIMAGE"}};
-const Flag kProgressFlags[] = {{PBS_SMOOTH, "PBS_SMOOTH"}, {PBS_VERTICAL, "PBS_VERTICAL"}};
+    {WS_POPUP, "WS_POPUP"}, {WS_CHILD, "WS_CHILD"}, {WS_VISIBLE, "WS_VISIBLE"}, {WS_DISABLED, "WS_DISABLED"},
+    {WS_CLIPSIBLINGS, "WS_CLIPSIBLINGS"}, {WS_CAPTION, "WS_CAPTION"}, {WS_BORDER, "WS_BORDER"},
+    {WS_SYSMENU, "WS_SYSMENU"}, {WS_GROUP, "WS_GROUP"}, {WS_TABSTOP, "WS_TABSTOP"}};
+const Flag kDialogFlags[] = {{DS_3DLOOK, "DS_3DLOOK"}, {DS_NOFAILCREATE, "DS_NOFAILCREATE"}, {DS_SETFONT, "DS_SETFONT"},
+                             {DS_MODALFRAME, "DS_MODALFRAME"}, {DS_CENTER, "DS_CENTER"}};
+const Flag kButtonTypes[] = {{BS_PUSHBUTTON, "BS_PUSHBUTTON"}, {BS_DEFPUSHBUTTON, "BS_DEFPUSHBUTTON"},
+                             {BS_AUTOCHECKBOX, "BS_AUTOCHECKBOX"}, {BS_GROUPBOX, "BS_GROUPBOX"},
+                             {BS_AUTORADIOBUTTON, "BS_AUTORADIOBUTTON"}};
+const Flag kButtonFlags[] = {{BS_ICON, "BS_ICON"}, {BS_BITMAP, "BS_BITMAP"}, {BS_MULTILINE, "BS_MULTILINE"}};
+const Flag kStaticTypes[] = {{SS_ICON, "SS_ICON"}, {SS_BITMAP, "SS_BITMAP"}};
+const Flag kStaticFlags[] = {{SS_NOTIFY, "SS_NOTIFY"}};
+const Flag kProgressFlags[] = {{PBS_SMOOTH, "PBS_SMOOTH"}};
 
 // Takes each flag wholly present out of `left`, in table order; or, given a type mask, the one type `left` holds.
 template <size_t N>
