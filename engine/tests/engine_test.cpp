@@ -322,9 +322,10 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, path.rfind('\\', path.size() - 2) + 1);
 }
 
-// One seed: a tree (dot-folders among its folders; plain, hidden and read-only files), one to three runs in either
-// rename mode with a user's changes between and after them, then every script newest first, delayed expansion on for
-// odd seeds. No byte is lost; all of the first tree is back in place unless a change touched its folder.
+// One seed: a tree (dot-folders among its folders; plain, hidden, system and read-only files, folder description
+// files among them), one to three runs in either rename mode with a user's changes between and after them, then every
+// script newest first, delayed expansion on for odd seeds. No byte is lost; all of the first tree, marks included, is
+// back in place unless a change touched its folder.
 void CheckSeed(unsigned seed, int& putBack) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     ScratchFolder scratch("safety%");
@@ -341,7 +342,7 @@ void CheckSeed(unsigned seed, int& putBack) {
         // A name taken already, letter case aside, is not made again.
         MakeFile(m, path, path + " #" + std::to_string(random()), attributes[random() % std::size(attributes)]);
     }
-    const TreeSnapshot first = Snapshot(m);
+    const TreeSnapshot first = Snapshot(m, true);
     std::vector<std::string> places;  // where files were
     for (const auto& item : first) {
         if (item.second != "<folder>" && item.first.find('\\') != std::string::npos) places.push_back(item.first);
@@ -370,9 +371,9 @@ void CheckSeed(unsigned seed, int& putBack) {
     for (int left = 1 + random() % 4; left > 0; --left) change();
     std::vector<std::string> scripts;
     for (int number = runs; number >= 1; --number) scripts.push_back(m + UndoScriptName(kScript, number));
-    const TreeSnapshot beforeScripts = Snapshot(m);
+    const TreeSnapshot beforeScripts = Snapshot(m, true);
     ASSERT_EQ("", RunScripts(scripts, seed % 2 != 0));
-    const TreeSnapshot after = Snapshot(m);
+    const TreeSnapshot after = Snapshot(m, true);
     std::map<std::size_t, int> left;  // by the hash of their content
     for (const auto& item : after) ++left[std::hash<std::string>()(item.second)];
     for (const auto& item : beforeScripts) {

@@ -9,7 +9,7 @@
 
 namespace {
 
-void SnapshotInto(const std::string& root, const std::string& relative, TreeSnapshot& tree) {
+void SnapshotInto(const std::string& root, const std::string& relative, TreeSnapshot& tree, bool marks) {
     WIN32_FIND_DATAA found;
     HANDLE listing = FindFirstFileA((root + relative + "*").c_str(), &found);
     if (listing == INVALID_HANDLE_VALUE) return;
@@ -20,9 +20,13 @@ void SnapshotInto(const std::string& root, const std::string& relative, TreeSnap
             tree[relative + name] = "<link>";
         } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             tree[relative + name + "\\"] = "<folder>";
-            SnapshotInto(root, relative + name + "\\", tree);
+            SnapshotInto(root, relative + name + "\\", tree, marks);
         } else {
-            tree[relative + name] = ReadWholeFile(root + relative + name);
+            // Not the hidden mark: Wine gives it to every name that starts with ".", whatever the file holds.
+            const DWORD shown = marks ? found.dwFileAttributes : 0;
+            tree[relative + name] = ReadWholeFile(root + relative + name) +
+                                    (shown & FILE_ATTRIBUTE_SYSTEM ? " [system]" : "") +
+                                    (shown & FILE_ATTRIBUTE_READONLY ? " [read-only]" : "");
         }
     } while (FindNextFileA(listing, &found));
     FindClose(listing);
@@ -86,9 +90,9 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-TreeSnapshot Snapshot(const std::string& root) {
+TreeSnapshot Snapshot(const std::string& root, bool marks) {
     TreeSnapshot tree;
-    SnapshotInto(root, "", tree);
+    SnapshotInto(root, "", tree, marks);
     return tree;
 }
 

@@ -31,9 +31,10 @@ std::string ReadWholeFile(const std::string& path);
 bool Exists(const std::string& path);
 
 // Everything beneath `root`: each folder as "sub\" -> "<folder>", each file as its
-// relative path -> its content. Links are listed as "<link>" and not entered.
+// relative path -> its content, with `marks` followed by " [system]" and " [read-only]"
+// where it has them. Links are listed as "<link>" and not entered.
 typedef std::map<std::string, std::string> TreeSnapshot;
-TreeSnapshot Snapshot(const std::string& root);
+TreeSnapshot Snapshot(const std::string& root, bool marks = false);
 
 // Runs the host's /bin/`program` with `option` and the host's forms of `paths` (Wine makes no
 // symbolic link itself); false when it could not be started. Wine does not wait for it.
