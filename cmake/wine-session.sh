@@ -29,18 +29,22 @@ make_prefix() {
 }
 
 start_display() {
+  # Xvfb claims a free display number itself, through its lock file, and writes it down
+  # once it takes connections: two sessions started at once (CTest starts the 96 and the
+  # 144 dpi ones side by side) never share a display that one of them then stops.
   local n
-  for n in $(seq 91 160); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
-    echo $! >"$state/xvfb.pid"
-    for _ in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && { echo ":$n" >"$state/display"; return 0; }
-      sleep 0.1
-    done
-    kill "$(cat "$state/xvfb.pid")" 2>/dev/null
+  rm -f "$state/display.number"
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+      3>"$state/display.number" </dev/null >"$state/xvfb.log" 2>&1 &
+  echo $! >"$state/xvfb.pid"
+  for _ in $(seq 1 100); do
+    n=$(cat "$state/display.number" 2>/dev/null)
+    [ -n "$n" ] && { echo ":$n" >"$state/display"; return 0; }
+    kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null || break
+    sleep 0.1
   done
-  echo "wine-session: no free X display for Xvfb" >&2
+  stop_display
+  echo "wine-session: Xvfb did not start (see $state/xvfb.log)" >&2
   return 1
 }
 
