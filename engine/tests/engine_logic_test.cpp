@@ -74,23 +74,20 @@ TEST(PlanRelocation, RelativePathsTargetsConflictsAndThumbnailCaches) {
 }
 
 TEST(ProgressFigures, PercentageBarPositionIndexTextAndScriptNames) {
-    // Each figure of file i of n, or the script name number i of a base name.
-    enum Figure { PERCENTAGE, BAR, INDEX, SCRIPT_NAME };
-    const char* const kFigureNames[] = {"percentage", "bar position", "index text", "script name"};
-    struct Case { Figure figure; const char* text; int i, n; const char* expected; };
-    const Case cases[] = {
-        {PERCENTAGE, "", 0, 1, "0"}, {PERCENTAGE, "", 1, 9, "12"}, {PERCENTAGE, "", 3, 9, "38"},
-        {PERCENTAGE, "", 2, 4, "67"}, {PERCENTAGE, "", 2147483646, 2147483647, "100"}, {BAR, "", 0, 1, "0"},
-        {BAR, "", 1, 126, "7"}, {BAR, "", 63, 126, "503"}, {INDEX, "", 7, 10, "7"}, {INDEX, "", 99, 1000, "099"},
-        {SCRIPT_NAME, "undo", 3, 0, "undo (3)"}, {SCRIPT_NAME, "a.b.bat", 10, 0, "a.b (10).bat"},
-    };
-    for (const Case& c : cases) {
-        std::string got = c.figure == SCRIPT_NAME ? UndoScriptName(c.text, c.i) : "";
-        if (c.figure == INDEX) AppendIndexText(got, c.i, c.n);
-        if (c.figure == PERCENTAGE) got = std::to_string(Percentage(c.i, c.n));
-        if (c.figure == BAR) got = std::to_string(ProgressPosition(c.i, c.n));
-        EXPECT_EQ(c.expected, got) << kFigureNames[c.figure] << " of i=" << c.i << " n=" << c.n << " " << c.text;
+    // File i of n: its percentage (halves to even) and its bar position, cut as the bar always cut them.
+    const struct { int i, n, percentage, position; } files[] = {
+        {0, 1, 0, 0}, {1, 9, 12, 125}, {3, 9, 38, 375}, {2, 4, 67, 666}, {1, 126, 1, 7}, {63, 126, 50, 503},
+        {2147483646, 2147483647, 100, 1000}};
+    for (const auto& [i, n, percentage, position] : files) {
+        EXPECT_EQ(percentage, Percentage(i, n)) << "i=" << i << " n=" << n;
+        EXPECT_EQ(position, ProgressPosition(i, n)) << "i=" << i << " n=" << n;
     }
+    std::string indexes;
+    AppendIndexText(indexes, 7, 10);
+    AppendIndexText(indexes += "|", 99, 1000);
+    EXPECT_EQ("7|099", indexes) << "index texts of 7 of 10 and 99 of 1000";
+    EXPECT_EQ("undo (3)", UndoScriptName("undo", 3));
+    EXPECT_EQ("a.b (10).bat", UndoScriptName("a.b.bat", 10));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 // every process-wide value at zero, as start-up leaves them. False when that failed.
 bool StartServicesAsTheProgramDoes();
 
-// The engine's run on `folder` with the English texts; every progress position it
-// reports lands in `positions` when given. Returns the number of files moved.
-int RunOn(const std::string& folder, bool renameAlways, bool createUndo, std::vector<int>* positions = nullptr);
+// The engine's run on `folder` with the English texts; each progress position lands in `positions` when given, and
+// `pause`, when given, stands in for each wait for a held file. Returns the number of files moved.
+int RunOn(const std::string& folder, bool renameAlways, bool createUndo, std::vector<int>* positions = nullptr,
+          void (*pause)(void* context, int milliseconds) = nullptr);
