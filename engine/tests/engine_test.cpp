@@ -136,7 +136,8 @@ TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScriptInUtf8WhenNeeded) 
         flushedSizes.clear();
         writesLeft = c.writes != 0 ? c.writes : INT_MAX;
         std::vector<int> positions;
-        EXPECT_EQ(c.moved, RunOn(m, c.renameAlways, c.createUndo, &positions));
+        const auto record = [](void* list, int at) { static_cast<std::vector<int>*>(list)->push_back(at); };
+        EXPECT_EQ(c.moved, RunOn(m, c.renameAlways, c.createUndo, {&positions, record, nullptr, nullptr}));
         writesLeft = INT_MAX;
         EXPECT_EQ(c.positions, positions);
         EXPECT_EQ(c.relocationCount, gRelocationCount);
@@ -213,7 +214,7 @@ TEST(RelocateFolder, FaultsOnTheWay) {
         held.push_back(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     }
     marked = {m + "b held\\", m + "c marked\\"};
-    EXPECT_EQ(4, RunOn(m, false, true, nullptr, recordWait));
+    EXPECT_EQ(4, RunOn(m, false, true, {nullptr, nullptr, nullptr, recordWait}));
     for (HANDLE file : held) CloseHandle(file);
     // Thirteen of the files held throughout wait four waits each, the fourteenth what is left of 10 s, the last none.
     std::vector<int> expectedWaits = {50, 100};
