@@ -45,9 +45,8 @@ TEST(PlanRelocation, RelativePathsTargetsConflictsAndThumbnailCaches) {
          "rename=no targets=[IMG_20190101_123456.jpg][IMG_20190202_654321.jpg][IMG_20~1.JPG] thumbnails= strays=0"},
         {"a main-folder file takes part", {{"C:\\m\\x.txt", ""}, {"C:\\m\\a\\X.TXT", ""}},
          "rename=yes targets=[x.txt][a X.TXT] thumbnails= strays=0"},
-        {"thumbnail caches by name or alternate name, out of the scan", {{"C:\\m\\a\\Thumbs.db", ""},
-         {"C:\\m\\x.txt", ""}, {"C:\\m\\b\\thumbs.DB", ""}, {"C:\\m\\c\\l.db", "THUMBS.DB"},
-         {"C:\\m\\d\\y", "thumbs.db"},
+        {"thumbnail caches by name or alternate name: not scanned", {{"C:\\m\\a\\Thumbs.db", ""}, {"C:\\m\\x.txt", ""},
+         {"C:\\m\\b\\thumbs.DB", ""}, {"C:\\m\\c\\l.db", "THUMBS.DB"}, {"C:\\m\\d\\y", "thumbs.db"},
          {"C:\\m\\e\\Thumbs.db.txt", "THUMBS~1.TXT"}, {"C:\\m\\e\\MyThumbs.db", ""}, {"C:\\m\\f\\y", ""}},
          "rename=no targets=[x.txt][Thumbs.db.txt][MyThumbs.db][y] thumbnails=4,3,2,0, strays=0"},
         {"folder description files, any case: out of the scan, always with their folder path; in the main folder kept",
@@ -74,23 +73,20 @@ TEST(PlanRelocation, RelativePathsTargetsConflictsAndThumbnailCaches) {
 }
 
 TEST(ProgressFigures, PercentageBarPositionIndexTextAndScriptNames) {
-    // Each figure of file i of n, or the script name number i of a base name.
-    enum Figure { PERCENTAGE, BAR, INDEX, SCRIPT_NAME };
-    const char* const kFigureNames[] = {"percentage", "bar position", "index text", "script name"};
-    struct Case { Figure figure; const char* text; int i, n; const char* expected; };
-    const Case cases[] = {
-        {PERCENTAGE, "", 0, 1, "0"}, {PERCENTAGE, "", 1, 9, "12"}, {PERCENTAGE, "", 3, 9, "38"},
-        {PERCENTAGE, "", 2, 4, "67"}, {PERCENTAGE, "", 2147483646, 2147483647, "100"}, {BAR, "", 0, 1, "0"},
-        {BAR, "", 1, 126, "7"}, {BAR, "", 63, 126, "503"}, {INDEX, "", 7, 10, "7"}, {INDEX, "", 99, 1000, "099"},
-        {SCRIPT_NAME, "undo", 3, 0, "undo (3)"}, {SCRIPT_NAME, "a.b.bat", 10, 0, "a.b (10).bat"},
-    };
-    for (const Case& c : cases) {
-        std::string got = c.figure == SCRIPT_NAME ? UndoScriptName(c.text, c.i) : "";
-        if (c.figure == INDEX) AppendIndexText(got, c.i, c.n);
-        if (c.figure == PERCENTAGE) got = std::to_string(Percentage(c.i, c.n));
-        if (c.figure == BAR) got = std::to_string(ProgressPosition(c.i, c.n));
-        EXPECT_EQ(c.expected, got) << kFigureNames[c.figure] << " of i=" << c.i << " n=" << c.n << " " << c.text;
+    // File i of n: its percentage (halves to even) and its bar position, cut as the bar always cut them.
+    const struct { int i, n, percentage, position; } files[] = {
+        {0, 1, 0, 0}, {1, 9, 12, 125}, {3, 9, 38, 375}, {2, 4, 67, 666}, {1, 126, 1, 7}, {63, 126, 50, 503},
+        {2147483646, 2147483647, 100, 1000}};
+    for (const auto& [i, n, percentage, position] : files) {
+        EXPECT_EQ(percentage, Percentage(i, n)) << "i=" << i << " n=" << n;
+        EXPECT_EQ(position, ProgressPosition(i, n)) << "i=" << i << " n=" << n;
     }
+    std::string indexes;
+    AppendIndexText(indexes, 7, 10);
+    AppendIndexText(indexes += "|", 99, 1000);
+    EXPECT_EQ("7|099", indexes) << "index texts of 7 of 10 and 99 of 1000";
+    EXPECT_EQ("undo (3)", UndoScriptName("undo", 3));
+    EXPECT_EQ("a.b (10).bat", UndoScriptName("a.b.bat", 10));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include "tests/support/program_services.h"
 
 #include "dialog/dialog.h"
-#include "engine/engine.h"
 #include "startup/startup.h"
 
 bool StartServicesAsTheProgramDoes() {
@@ -12,16 +11,8 @@ bool StartServicesAsTheProgramDoes() {
     return registered;
 }
 
-int RunOn(const std::string& folder, bool renameAlways, bool createUndo, std::vector<int>* positions) {
-    RunRequest request;
-    request.mainFolder = folder;
-    request.renameAlways = renameAlways;
-    request.createUndo = createUndo;
-    request.texts = RunTexts{CatalogueText(TXT_UNDO_FILE, "EN"), CatalogueText(TXT_ECHO_RESTORING, "EN"),
-                             CatalogueText(TXT_DONE, "EN")};
-    void (*record)(void*, int) = [](void* list, int position) {
-        static_cast<std::vector<int>*>(list)->push_back(position);
-    };
-    request.sink = RunSink{positions, positions != nullptr ? record : nullptr, nullptr, nullptr};
-    return RelocateFolder(request);
+int RunOn(const std::string& folder, bool renameAlways, bool createUndo, const RunSink& sink) {
+    const RunTexts texts = {CatalogueText(TXT_UNDO_FILE, "EN"), CatalogueText(TXT_ECHO_RESTORING, "EN"),
+                            CatalogueText(TXT_DONE, "EN")};
+    return RelocateFolder(RunRequest{folder, renameAlways, createUndo, texts, sink});
 }

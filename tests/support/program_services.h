@@ -2,12 +2,12 @@
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "engine/engine.h"
 
 // The dialog services with the program's default font, the common-control classes and
 // every process-wide value at zero, as start-up leaves them. False when that failed.
 bool StartServicesAsTheProgramDoes();
 
-// The engine's run on `folder` with the English texts; every progress position it
-// reports lands in `positions` when given. Returns the number of files moved.
-int RunOn(const std::string& folder, bool renameAlways, bool createUndo, std::vector<int>* positions = nullptr);
+// The engine's run on `folder` with the English texts, telling `sink` of it. Returns the number of files moved.
+int RunOn(const std::string& folder, bool renameAlways, bool createUndo, const RunSink& sink = {});
