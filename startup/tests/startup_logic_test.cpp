@@ -29,8 +29,7 @@ TEST(BrowseChoice, OnlyFoldersWithADriveLetter) {
 // Drives, the Windows and Program Files trees, the profile itself and every folder that holds one of them are
 // refused; a folder beside them, or inside the profile, is not. Letter case is set aside as the test's fold sets it.
 TEST(RefusedMainFolder, DrivesSystemTreesTheProfileAndWhatHoldsThem) {
-    const ProtectedPlaces places = {{"C:\\Windows\\", "C:\\Program Files\\", "C:\\Program Files (x86)\\"},
-                                    {"C:\\Users\\Ann\\"}};
+    const ProtectedPlaces places = {{"C:\\Windows\\", "C:\\Program Files\\", "D:\\Apps\\x86\\"}, {"C:\\Users\\Ann\\"}};
     const FoldCaseFn upperAscii = [](std::string_view name, std::string& key) {
         key.assign(name);
         for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -38,7 +37,7 @@ TEST(RefusedMainFolder, DrivesSystemTreesTheProfileAndWhatHoldsThem) {
     const struct { const char* folder; bool refused; } cases[] = {
         {"C:\\", true}, {"d:\\", true}, {"\\\\server\\share\\", true}, {"\\\\server\\share\\Photos\\", false},
         {"C:\\Windows\\", true}, {"C:\\WINDOWS\\System32\\", true}, {"C:\\Windows.old\\", false},
-        {"C:\\Program Files (x86)\\App\\", true}, {"C:\\Program\\", false}, {"C:\\Users\\", true},
+        {"D:\\Apps\\x86\\App\\", true}, {"D:\\Apps\\", true}, {"C:\\Program\\", false}, {"C:\\Users\\", true},
         {"c:\\users\\ann\\", true}, {"C:\\Users\\Ann\\Pictures\\", false}, {"C:\\Users\\Annette\\", false},
         {"C:\\Photos\\", false}, {"C:\\Users\\Bob\\", false},
     };

@@ -1,5 +1,5 @@
 // Start-up under Wine: the main folder from real arguments and browse choices, the system's upper-casing, and the
-// real programs, their files and the browse dialog they show when no folder is named.
+// real programs, their files, the folders they refuse and the browse dialog they show when no folder is named.
 #include "startup/startup.h"
 
 #include <shlobj.h>
@@ -17,20 +17,20 @@
 
 namespace {
 
+const char* const kTitle = " VORLAX v3 [by belcour]";
+
 TEST(MainFolder, FromArgumentsOnRealFoldersAndFromTheBrowseChoiceThenUpperCasing) {
     ScratchFolder scratch("startup");
     const std::string root = scratch.Path();
     ASSERT_TRUE(MakeFolders(root, "Holiday\\") && MakeFile(root, "My Photos\\a.jpg", ""));
-    // Relative arguments are taken from the current folder.
+    // Relative arguments are taken from the current folder; a missing path names exactly that folder, never its parent.
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
     const UINT errorMode = GetErrorMode();
     const struct { std::string tail, mainFolder; } cases[] = {
         {"Holiday", root + "Holiday\\"}, {"My Photos\\a.jpg", root + "My Photos\\"},
-        {"\"" + root + "Holiday\\\"", root + "Holiday\\"},
-        // A missing path names a folder of exactly that name, never its parent.
-        {"\"\"" + root + "a\"b\\c\"\"", root + "a\"b\\c\\"},
+        {"\"" + root + "Holiday\\\"", root + "Holiday\\"}, {"\"\"" + root + "a\"b\\c\"\"", root + "a\"b\\c\\"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.mainFolder, MainFolderFromTail(c.tail)) << "tail [" << c.tail << "]";
     SetCurrentDirectoryA(previous);
@@ -50,9 +50,8 @@ std::string ImportedLibraries(HMODULE image) {
         reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const DWORD directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
     std::string names;
-    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory); entry->Name != 0; ++entry) {
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory); entry->Name != 0; ++entry)
         names += std::string(names.empty() ? "" : " ") + (base + entry->Name);
-    }
     CharUpperBuffA(&names[0], static_cast<DWORD>(names.size()));
     return names;
 }
@@ -103,9 +102,18 @@ TEST(ProgramFile, EachProgramCarriesItsOwnVersionAndTheManifest) {
     }
 }
 
-// A drive, the Windows folder, what holds the profile or a Program Files folder named in 8.3, and a drive letter
-// mapped to a folder of the test's: each is refused with a message naming it, and after OK nothing has changed.
-TEST(ProgramStart, DrivesAndSystemFoldersAreRefusedWithAMessage) {
+// Named a drive, what holds the profile, a missing folder in C:\WINDOWS (letter case is set aside), a Program Files
+// folder in 8.3 or a drive mapped to a folder of the test's, the program refuses it with a message naming it and,
+// after OK, ends having changed nothing. Named none, it asks with the browse dialog, centred on the work area, with
+// its own folder selected: OK opens the main window on the choice, Cancel ends the program.
+// Wine's browse dialog finds the folder to select by comparing item identifiers whole, and a folder's identifier holds
+// its last-write time: a folder on the way that changes while the dialog opens (the build folder, /tmp under a
+// compiler) makes the selection stop short. The program therefore runs from a folder of the test's own, which nothing
+// else writes in, right below the C: drive, whose identifier holds no time.
+TEST(ProgramStart, RefusesSystemFoldersAndAsksForOneWhenNoneIsNamed) {
+    ScratchFolder home("browse", "C:\\");
+    const std::string program = home.Path() + "vorlax.exe";
+    ASSERT_TRUE(CopyFileA(ProgramUnderTest().c_str(), program.c_str(), TRUE)) << program;
     ScratchFolder mapped("mapped");
     ASSERT_TRUE(MakeFile(mapped.Path(), "a\\photo.jpg", "photo"));
     const TreeSnapshot before = Snapshot(mapped.Path());
@@ -113,52 +121,33 @@ TEST(ProgramStart, DrivesAndSystemFoldersAreRefusedWithAMessage) {
     ASSERT_NE(nullptr, prefix);
     const std::string drive = ToWindowsPath(std::string(prefix) + "/dosdevices/x:");
     ASSERT_TRUE(RunOnHost("ln", "-s", {mapped.Path(), drive}));
-    char windows[MAX_PATH] = {}, programs[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
+    char programs[MAX_PATH] = {};
     GetEnvironmentVariableA("ProgramFiles", programs, MAX_PATH);
     GetShortPathNameA(programs, programs, MAX_PATH);
-    const std::string arguments[] = {"C:\\", "C:\\users", windows, programs, "x:\\"};
-    for (const std::string& argument : arguments) {
-        SCOPED_TRACE("argument " + argument);
-        RunningProgram running(ProgramUnderTest(), "\"" + argument + "\"");
-        HWND box = WaitForDialog(running, 30000);
-        ASSERT_NE(nullptr, box);
-        std::string shown;
-        for (HWND label : ChildrenOfClass(box, "Static")) shown += TextOf(label);
-        const std::string folder = argument.back() == '\\' ? argument : argument + "\\";
-        EXPECT_EQ(" VORLAX v3 [by belcour]", TextOf(box));
-        EXPECT_EQ(RefusalMessage("EN", folder), shown);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_EQ(0u, running.WaitForExit(30000));
-    }
-    RunOnHost("rm", "-f", {drive});
-    EXPECT_EQ(before, Snapshot(mapped.Path())) << "the folder behind X:";
-}
-
-// Without a folder the browse dialog asks, centred on the work area, with the program's
-// folder selected: OK opens the main window on the choice, Cancel ends the program.
-// Wine's browse dialog finds the folder to select by comparing item identifiers whole,
-// and a folder's identifier holds its last-write time: a folder on the way that changes
-// while the dialog opens (the build folder, /tmp under a compiler) makes the selection
-// stop short. The program therefore runs from a folder of the test's own, which nothing
-// else writes in, right below the C: drive, whose identifier holds no time.
-TEST(ProgramStart, WithoutAFolderTheBrowseDialogAsks) {
-    ScratchFolder home("browse", "C:\\");
-    const std::string folderName = home.Path().substr(3, home.Path().size() - 4);
-    const std::string program = home.Path() + "vorlax.exe";
-    ASSERT_TRUE(CopyFileA(ProgramUnderTest().c_str(), program.c_str(), TRUE)) << program;
-    const struct { const char* tail; WPARAM answer; } rows[] = {{"", IDOK}, {"\"\"", IDCANCEL}};
+    // The command-line tail, the folder a message refuses (none: the browse dialog asks), and the answer given.
+    const struct { std::string tail, refused; WPARAM answer; } rows[] = {
+        {"\"C:\\\"", "C:\\", IDOK}, {"C:\\users", "C:\\users\\", IDOK},
+        {"C:\\WINDOWS\\gone", "C:\\WINDOWS\\gone\\", IDOK}, {programs, programs + std::string("\\"), IDOK},
+        {"\"x:\\\"", "x:\\", IDOK}, {"", "", IDOK}, {"\"\"", "", IDCANCEL},
+    };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.answer == IDOK ? "answered OK" : "answered Cancel");
+        SCOPED_TRACE("tail [" + row.tail + "] answered " + (row.answer == IDOK ? "OK" : "Cancel"));
         RunningProgram running(program, row.tail);
-        // The selection is made before the dialog first shows.
         HWND dialog = WaitForDialog(running, 30000);
         ASSERT_NE(nullptr, dialog);
-        std::string captions;
-        for (HWND label : ChildrenOfClass(dialog, "Static")) captions += "[" + TextOf(label) + "]";
-        EXPECT_NE(std::string::npos, captions.find("[VORLAX v3 [by belcour]\n"
-                                                   "SELECT MAIN FOLDER WHERE TO MOVE ALL SUBFOLDERS CONTENT TO :]"))
-            << captions;
+        std::string labels;
+        for (HWND label : ChildrenOfClass(dialog, "Static")) labels += "[" + TextOf(label) + "]";
+        if (!row.refused.empty()) {
+            EXPECT_EQ(kTitle, TextOf(dialog));
+            EXPECT_NE(std::string::npos, labels.find("[" + RefusalMessage("EN", row.refused) + "]")) << labels;
+            PostMessageA(dialog, WM_COMMAND, row.answer, 0);
+            EXPECT_EQ(0u, running.WaitForExit(30000));
+            continue;
+        }
+        // The selection is made before the dialog first shows.
+        EXPECT_NE(std::string::npos, labels.find("[VORLAX v3 [by belcour]\n"
+                                                 "SELECT MAIN FOLDER WHERE TO MOVE ALL SUBFOLDERS CONTENT TO :]"))
+            << labels;
         RECT workArea = {}, bounds = {};
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
         GetWindowRect(dialog, &bounds);
@@ -166,7 +155,7 @@ TEST(ProgramStart, WithoutAFolderTheBrowseDialogAsks) {
         EXPECT_EQ(workArea.bottom / 2 - (bounds.bottom - bounds.top) / 2, bounds.top);
         const std::vector<HWND> trees = ChildrenOfClass(dialog, "SysTreeView32");
         ASSERT_EQ(1u, trees.size());
-        EXPECT_EQ(folderName, SelectedTreeItemText(trees[0], running.Id()));
+        EXPECT_EQ(home.Path().substr(3, home.Path().size() - 4), SelectedTreeItemText(trees[0], running.Id()));
         // A drive cannot be chosen: OK stays disabled until a folder that can is selected again.
         HWND ok = GetDlgItem(dialog, IDOK);
         SendTextMessage(dialog, running.Id(), BFFM_SETSELECTIONA, TRUE, "C:\\");
@@ -176,11 +165,13 @@ TEST(ProgramStart, WithoutAFolderTheBrowseDialogAsks) {
         EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(ok) != FALSE; }, 10000))
             << "OK disabled on " << SelectedTreeItemText(trees[0], running.Id());
         PostMessageA(dialog, WM_COMMAND, row.answer, 0);
-        HWND window = WaitForWindowTitled(running.Id(), " VORLAX v3 [by belcour]", row.answer == IDOK ? 30000 : 1000);
+        HWND window = WaitForWindowTitled(running.Id(), kTitle, row.answer == IDOK ? 30000 : 1000);
         EXPECT_EQ(row.answer == IDOK, window != nullptr) << "the main window";
         if (window != nullptr) PressButton(window, IDC_CLOSE);
         EXPECT_EQ(0u, running.WaitForExit(30000));
     }
+    RunOnHost("rm", "-f", {drive});
+    EXPECT_EQ(before, Snapshot(mapped.Path())) << "the folder behind X:";
 }
 
 }  // namespace

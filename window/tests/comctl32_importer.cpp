@@ -3,6 +3,5 @@
 #include <commctrl.h>
 
 int main() {
-    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_PROGRESS_CLASS};
-    return InitCommonControlsEx(&classes) ? 0 : 1;
+    InitCommonControls();
 }

@@ -10,6 +10,4 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     return TRUE;
 }
 
-extern "C" __declspec(dllexport) BOOL WINAPI InitCommonControlsEx(const void*) {
-    return TRUE;
-}
+extern "C" __declspec(dllexport) void WINAPI InitCommonControls() {}
