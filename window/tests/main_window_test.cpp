@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <utility>
 
 #include "engine/engine.h"
 #include "startup/startup.h"
@@ -171,6 +170,8 @@ LRESULT CALLBACK RecordingBar(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
 // As built, still so after Enter and Escape (a stray Enter starts no run); then the main button in the modal loop with
 // a help double click queued for the walk (the run goes on), or a help click and a close of any code: nothing is moved.
 TEST(MainWindow, AsBuiltThenRunThroughTheModalLoop) {
+    ASSERT_TRUE(StartServicesAsTheProgramDoes());
+    __imp_ShellExecuteA = &NotingShellExecute;  // for the rest of the process, in which nothing else opens anything
     const struct { WPARAM queued[3]; const char* seen; } rows[] = {
         {{MAKEWPARAM(IDC_GO, BN_CLICKED), MAKEWPARAM(IDC_HELP, STN_DBLCLK)},
          "painted IDC_CLOSE=hidden IDC_RENAME_ALWAYS=disabled IDC_RENAME_ON_CONFLICT=disabled IDC_CREATE_UNDO=disabled "
@@ -206,12 +207,3 @@ TEST(MainWindow, AsBuiltThenRunThroughTheModalLoop) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (!StartServicesAsTheProgramDoes()) return 255;
-    testing::InitGoogleTest(&argc, argv);
-    const decltype(&ShellExecuteA) shellExecute = std::exchange(__imp_ShellExecuteA, &NotingShellExecute);
-    const int result = RUN_ALL_TESTS();
-    __imp_ShellExecuteA = shellExecute;
-    return result;
-}
