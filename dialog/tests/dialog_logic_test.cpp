@@ -31,16 +31,14 @@ TEST(DialogLogic, WhatTheWindowsLeaveAside) {
         {"\xE9t\xE9", false, 0, "\xC9T\xC9", false}};  // only a to z fold
     for (const auto& c : names) EXPECT_EQ(c.expected, dlg::ResourceNameMatches(c.wanted, c.isNumber, c.number, c.name))
         << (c.wanted != nullptr ? c.wanted : "no name") << " against " << (c.isNumber ? "#" : c.name) << c.number;
-    // The rendering a 21-pixel picture is taken from at each display scale (drawn 21, 26, 32 and 42 pixels wide),
-    // and the width it shows at.
-    const struct { int dotsPerInch; const char* shown; } scales[] = {
-        {96, "HELP 21"}, {120, "HELP_125 26"}, {144, "HELP_150 32"}, {168, "HELP_200 37"}, {192, "HELP_200 42"},
-        {240, "HELP_200 53"}, {110, "HELP_125 24"}};
+    // The rendering a 21-pixel picture is taken from at each display scale, its width as drawn, the width it shows at.
+    const struct { int dotsPerInch, drawn; const char* shown; } scales[] = {
+        {96, 21, "HELP 21"}, {120, 26, "HELP_125 26"}, {144, 32, "HELP_150 32"}, {168, 42, "HELP_200 37"},
+        {192, 42, "HELP_200 42"}, {240, 42, "HELP_200 53"}, {110, 26, "HELP_125 24"}};
     for (const auto& c : scales) {
         const int scale = dlg::ScalePercent(c.dotsPerInch), rendering = dlg::RenderingPercent(scale);
-        const int drawn = rendering == 100 ? 21 : rendering == 125 ? 26 : rendering == 150 ? 32 : 42;
         EXPECT_EQ(c.shown, dlg::RenderingName("HELP", rendering) + " " +
-                               std::to_string(dlg::ShownSize(drawn, rendering, scale)))
+                               std::to_string(dlg::ShownSize(c.drawn, rendering, scale)))
             << c.dotsPerInch << " dpi";
     }
     EXPECT_EQ("#9", dlg::RenderingName("#9", 150)) << "a number has no renderings";

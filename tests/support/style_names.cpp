@@ -4,65 +4,42 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <vector>
 
 namespace {
 
-struct Flag {
-    DWORD bits;
-    const char* name;
-};
-
-// Only the styles the program's windows may carry have names here; WS_CAPTION comes before its two halves, so that
-// a caption reads as one word, and a button's or a static's type is a number in its low bits, not a set of flags.
-const Flag kWindowFlags[] = {
-    {WS_POPUP, "WS_POPUP"}, {WS_CHILD, "WS_CHILD"}, {WS_VISIBLE, "WS_VISIBLE"}, {WS_DISABLED, "WS_DISABLED"},
-    {WS_CLIPSIBLINGS, "WS_CLIPSIBLINGS"}, {WS_CAPTION, "WS_CAPTION"}, {WS_BORDER, "WS_BORDER"},
-    {WS_SYSMENU, "WS_SYSMENU"}, {WS_GROUP, "WS_GROUP"}, {WS_TABSTOP, "WS_TABSTOP"}};
-const Flag kDialogFlags[] = {{DS_3DLOOK, "DS_3DLOOK"}, {DS_NOFAILCREATE, "DS_NOFAILCREATE"}, {DS_SETFONT, "DS_SETFONT"},
-                             {DS_MODALFRAME, "DS_MODALFRAME"}, {DS_CENTER, "DS_CENTER"}};
-const Flag kButtonTypes[] = {{BS_PUSHBUTTON, "BS_PUSHBUTTON"}, {BS_DEFPUSHBUTTON, "BS_DEFPUSHBUTTON"},
-                             {BS_AUTOCHECKBOX, "BS_AUTOCHECKBOX"}, {BS_GROUPBOX, "BS_GROUPBOX"},
-                             {BS_AUTORADIOBUTTON, "BS_AUTORADIOBUTTON"}};
-const Flag kButtonFlags[] = {{BS_ICON, "BS_ICON"}, {BS_BITMAP, "BS_BITMAP"}, {BS_MULTILINE, "BS_MULTILINE"}};
-const Flag kStaticTypes[] = {{SS_ICON, "SS_ICON"}, {SS_BITMAP, "SS_BITMAP"}};
-const Flag kStaticFlags[] = {{SS_NOTIFY, "SS_NOTIFY"}};
-const Flag kProgressFlags[] = {{PBS_SMOOTH, "PBS_SMOOTH"}};
-
-// Takes each flag wholly present out of `left`, in table order; or, given a type mask, the one type `left` holds.
-template <size_t N>
-void Take(const Flag (&flags)[N], DWORD typeMask, DWORD& left, std::vector<std::string>& names) {
-    for (const Flag& flag : flags) {
-        const bool present = typeMask != 0 ? (left & typeMask) == flag.bits : (left & flag.bits) == flag.bits;
-        if (!present) continue;
-        names.push_back(flag.name);
-        left &= ~(typeMask != 0 ? typeMask : flag.bits);
-        if (typeMask != 0) return;
-    }
-}
+// A flag is named when the bits under its mask are its own, and those bits are then taken. Only the styles the
+// program's windows may carry have names here; WS_CAPTION comes before its two halves, so that a caption reads as one
+// word, and a button's or a static's type is a number under its type mask (a push button's is 0), not a set of flags.
+// clang-format off
+#define FLAG(className, bits) {className, bits, bits, #bits}
+#define TYPE(className, mask, bits) {className, mask, bits, #bits}
+const struct Flag { const char* className; DWORD mask, bits; const char* name; } kFlags[] = {
+    FLAG("", WS_POPUP), FLAG("", WS_CHILD), FLAG("", WS_VISIBLE), FLAG("", WS_DISABLED), FLAG("", WS_CLIPSIBLINGS),
+    FLAG("", WS_CAPTION), FLAG("", WS_BORDER), FLAG("", WS_SYSMENU), FLAG("", WS_GROUP), FLAG("", WS_TABSTOP),
+    FLAG("#32770", DS_3DLOOK), FLAG("#32770", DS_NOFAILCREATE), FLAG("#32770", DS_SETFONT),
+    FLAG("#32770", DS_MODALFRAME), FLAG("#32770", DS_CENTER), TYPE(WC_BUTTONA, BS_TYPEMASK, BS_PUSHBUTTON),
+    TYPE(WC_BUTTONA, BS_TYPEMASK, BS_DEFPUSHBUTTON), TYPE(WC_BUTTONA, BS_TYPEMASK, BS_AUTOCHECKBOX),
+    TYPE(WC_BUTTONA, BS_TYPEMASK, BS_GROUPBOX), TYPE(WC_BUTTONA, BS_TYPEMASK, BS_AUTORADIOBUTTON),
+    FLAG(WC_BUTTONA, BS_ICON), FLAG(WC_BUTTONA, BS_BITMAP), FLAG(WC_BUTTONA, BS_MULTILINE),
+    TYPE(WC_STATICA, SS_TYPEMASK, SS_ICON), TYPE(WC_STATICA, SS_TYPEMASK, SS_BITMAP), FLAG(WC_STATICA, SS_NOTIFY),
+    FLAG(PROGRESS_CLASSA, PBS_SMOOTH)};
+// clang-format on
 
 }  // namespace
 
 std::string StyleNames(const std::string& className, DWORD style) {
-    std::vector<std::string> names;
+    std::string names;
     DWORD left = style;
-    Take(kWindowFlags, 0, left, names);
-    if (lstrcmpiA(className.c_str(), "#32770") == 0) Take(kDialogFlags, 0, left, names);
-    if (lstrcmpiA(className.c_str(), WC_BUTTONA) == 0) {
-        Take(kButtonTypes, BS_TYPEMASK, left, names);
-        Take(kButtonFlags, 0, left, names);
+    for (const Flag& flag : kFlags) {
+        const bool ofClass = flag.className[0] == 0 || lstrcmpiA(flag.className, className.c_str()) == 0;
+        if (!ofClass || (left & flag.mask) != flag.bits) continue;
+        names += (names.empty() ? "" : " | ") + std::string(flag.name);
+        left &= ~flag.mask;
     }
-    if (lstrcmpiA(className.c_str(), WC_STATICA) == 0) {
-        Take(kStaticTypes, SS_TYPEMASK, left, names);
-        Take(kStaticFlags, 0, left, names);
-    }
-    if (lstrcmpiA(className.c_str(), PROGRESS_CLASSA) == 0) Take(kProgressFlags, 0, left, names);
     if (left != 0 || names.empty()) {
         char rest[16];
         snprintf(rest, sizeof(rest), "0x%lX", left);
-        names.push_back(rest);
+        names += (names.empty() ? "" : " | ") + std::string(rest);
     }
-    std::string joined;
-    for (const std::string& name : names) joined += (joined.empty() ? "" : " | ") + name;
-    return joined;
+    return names;
 }

@@ -5,8 +5,6 @@
 
 #include <string>
 
-// The style word of a window of `className` ("Button", "Static", "msctls_progress32", "#32770"
-// for a dialog; letter case aside) as its flag names joined by " | ", the window styles first,
-// then the class's own: "WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX". Bits without a
-// name here end it in hexadecimal.
+// The style word of a window of `className` ("Button", "Static", "msctls_progress32", "#32770" for a dialog) as its
+// flag names joined by " | ", the window styles first: "WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX"; other bits in hex.
 std::string StyleNames(const std::string& className, DWORD style);
