@@ -1,11 +1,10 @@
 // Real folders for the tests under Wine, made and read with the plain platform calls.
 #include "tests/support/disk_trees.h"
 
-#include <process.h>
-
-#include <cerrno>
 #include <fstream>
 #include <iterator>
+
+#include "tools/driver/program_driver.h"
 
 namespace {
 
@@ -100,18 +99,19 @@ bool RunOnHost(const std::string& program, const std::string& option, const std:
     typedef char*(CDECL * UnixNameFn)(const WCHAR*);
     const auto unixName = reinterpret_cast<UnixNameFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    std::vector<std::string> words = {program, option};
+    std::string command = "Z:\\bin\\" + program + " " + option;
     for (const std::string& path : paths) {
         const std::wstring wide(path.begin(), path.end());  // the tests' own paths, all ASCII
         char* host = unixName != nullptr ? unixName(wide.c_str()) : nullptr;
         if (host == nullptr) return false;
-        words.push_back("\"" + std::string(host) + "\"");
+        command += " \"" + std::string(host) + "\"";
         HeapFree(GetProcessHeap(), 0, host);
     }
-    std::vector<const char*> arguments;
-    for (const std::string& word : words) arguments.push_back(word.c_str());
-    arguments.push_back(nullptr);
-    return _spawnv(_P_WAIT, ("Z:\\bin\\" + program).c_str(), arguments.data()) != -1;
+    PROCESS_INFORMATION started = {};
+    if (!StartProcess(command, started)) return false;
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return true;
 }
 
 std::string RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) {
@@ -131,15 +131,18 @@ std::string RunScripts(const std::vector<std::string>& scripts, bool delayedExpa
     if (!MakeFile("", runner, lines)) {
         return "the runner " + runner + " could not be made: error " + std::to_string(GetLastError());
     }
-    const std::string quoted = "\"\"" + runner + "\"\"";
-    const char* const expansion = delayedExpansion ? "/V:ON" : "/V:OFF";
-    const intptr_t code = _spawnlp(_P_WAIT, "cmd.exe", "cmd.exe", expansion, "/c", quoted.c_str(), nullptr);
-    const int spawnError = errno;
-    const unsigned long systemError = _doserrno;
-    DeleteFileA(runner.c_str());
-    if (code == -1) {
-        return "cmd.exe could not be started: errno " + std::to_string(spawnError) + ", error " +
-               std::to_string(systemError);
+    // The runner's path quoted once more, since /c takes what follows as one command.
+    const std::string command = std::string("cmd.exe ") + (delayedExpansion ? "/V:ON" : "/V:OFF") + " /c \"\"" +
+                                runner + "\"\"";
+    PROCESS_INFORMATION interpreter = {};
+    const bool started = StartProcess(command, interpreter);
+    const DWORD startError = GetLastError();
+    if (started) {
+        WaitForSingleObject(interpreter.hProcess, INFINITE);
+        CloseHandle(interpreter.hThread);
+        CloseHandle(interpreter.hProcess);
     }
+    DeleteFileA(runner.c_str());
+    if (!started) return "cmd.exe could not be started: error " + std::to_string(startError);
     return std::string();
 }

@@ -61,15 +61,24 @@ std::string ProgramUnderTest() {
     return ToWindowsPath(program != nullptr ? program : "");
 }
 
+bool StartProcess(const std::string& commandLine, PROCESS_INFORMATION& process) {
+    for (int attempt = 1;; ++attempt) {
+        std::vector<char> writable(commandLine.begin(), commandLine.end());
+        writable.push_back('\0');
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        if (CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                           &process)) {
+            return true;
+        }
+        if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == 3) return false;
+    }
+}
+
 RunningProgram::RunningProgram(const std::string& program, const std::string& tail) : process_(), running_(false) {
     std::string commandLine = "\"" + program + "\"";
     if (!tail.empty()) commandLine += " " + tail;
-    std::vector<char> writable(commandLine.begin(), commandLine.end());
-    writable.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    running_ = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &process_) != FALSE;
+    running_ = StartProcess(commandLine, process_);
 }
 
 RunningProgram::~RunningProgram() {
