@@ -12,5 +12,8 @@ output=$(mktemp "$state/output.XXXXXX")
 "$wine_bin" "$@" </dev/null >"$output" 2>&1
 status=$?
 grep -v -E '^wine: Read access denied for device' "$output"
+# A failure that printed nothing at all never reached the program's first line: say so,
+# with what Wine returned, instead of leaving an empty log.
+[ $status -ne 0 ] && [ ! -s "$output" ] && echo "wine-run: $1 ended with status $status and printed nothing" >&2
 rm -f "$output"
 exit $status
