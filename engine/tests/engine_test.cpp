@@ -164,7 +164,8 @@ TEST(RelocateFolder, MovesNamesFoldersProgressAndTheUndoScriptInUtf8WhenNeeded) 
 }
 
 // Faults met in one folder: script names taken up to the 99th; files another program holds, one for a moment, fifteen
-// throughout; folders marked read-only; paths of 259 and 260 characters; a link out of the tree. Then every name taken.
+// throughout; folders marked read-only; paths of 259 and 260 characters; a link out of the tree. Then every name taken,
+// and a folder that is not there: nothing is made, there or beside it.
 TEST(RelocateFolder, FaultsOnTheWay) {
     ScratchFolder scratch("faults"), outside("outside");
     const std::string m = scratch.Path();
@@ -232,7 +233,8 @@ TEST(RelocateFolder, FaultsOnTheWay) {
     EXPECT_EQ(std::string::npos, before[last].find("held\\1")) << before[last];
     ASSERT_EQ("", RunScripts({m + last}, false));
     EXPECT_EQ(0, RunOn(m, true, true)) << "files moved with every script name taken";
-    EXPECT_EQ(before, Snapshot(m)) << "after the script, then a run with every script name taken";
+    EXPECT_EQ(0, RunOn(m + "mistyped\\", true, true)) << "files moved in a folder that is not there";
+    EXPECT_EQ(before, Snapshot(m)) << "after the script, then runs with every script name taken and on a mistyped name";
     DeleteFileW(wideTooLong.c_str());  // the clean-up's ANSI calls reach neither so deep nor through a link
     RunOnHost("rm", "-f", {link});
 }
@@ -260,9 +262,8 @@ TEST(SafetyProperty, EveryScriptNewestFirstAfterUserChangesLosesNoByteAndPutsBac
         const std::string m = scratch.Path();
         std::mt19937 random(seed);
         std::vector<std::string> folders = {""};
-        for (int i = 0; i < 8; ++i) {
+        for (int i = 0; i < 8; ++i)
             folders.push_back(folders[random() % folders.size()] + (random() % 7 ? RandomName(random) : ".dot") + "\\");
-        }
         const DWORD attributes[] = {0, 0, 0, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_READONLY,
                                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM};
         for (int i = 0; i < 20; ++i) {
@@ -272,9 +273,8 @@ TEST(SafetyProperty, EveryScriptNewestFirstAfterUserChangesLosesNoByteAndPutsBac
         }
         const TreeSnapshot first = Snapshot(m, true);
         std::vector<std::string> places;  // where files were
-        for (const auto& item : first) {
-            if (item.second != "<folder>" && item.first.find('\\') != std::string::npos) places.push_back(item.first);
-        }
+        for (const auto& [path, content] : first)
+            if (content != "<folder>" && path.find('\\') != std::string::npos) places.push_back(path);
         std::set<std::string> touched;
         int changes = 0;
         auto change = [&]() {

@@ -17,8 +17,6 @@
 
 namespace {
 
-const char* const kTitle = " VORLAX v3 [by belcour]";
-
 TEST(MainFolder, FromArgumentsOnRealFoldersAndFromTheBrowseChoiceThenUpperCasing) {
     ScratchFolder scratch("startup");
     const std::string root = scratch.Path();
@@ -102,18 +100,37 @@ TEST(ProgramFile, EachProgramCarriesItsOwnVersionAndTheManifest) {
     }
 }
 
+// Wine, told to prefer a comctl32.dll of a program's own for the program named, as Windows would for a library it does
+// not know as its own (WINEDLLOVERRIDES would say the same, but a Windows process cannot hand it on).
+struct PreferLibraryBeside {
+    explicit PreferLibraryBeside(const std::string& program) : key("Software\\Wine\\AppDefaults\\" + program) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, (key + "\\DllOverrides").c_str(), "comctl32", REG_SZ, "native,builtin", 15);
+    }
+    ~PreferLibraryBeside() { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
+    const std::string key;
+};
+
 // Named a drive, what holds the profile, a missing folder in C:\WINDOWS (letter case is set aside), a Program Files
 // folder in 8.3 or a drive mapped to a folder of the test's, the program refuses it with a message naming it and,
 // after OK, ends having changed nothing. Named none, it asks with the browse dialog, centred on the work area, with
-// its own folder selected: OK opens the main window on the choice, Cancel ends the program.
+// its own folder selected: OK opens the main window on the choice, Cancel ends the program. A comctl32.dll planted
+// beside the programs marks any process that loads it: a program that imports the library does; VORLAX never does.
 // Wine's browse dialog finds the folder to select by comparing item identifiers whole, and a folder's identifier holds
 // its last-write time: a folder on the way that changes while the dialog opens (the build folder, /tmp under a
-// compiler) makes the selection stop short. The program therefore runs from a folder of the test's own, which nothing
-// else writes in, right below the C: drive, whose identifier holds no time.
+// compiler) makes the selection stop short. The programs therefore run from a folder nothing else writes in, right
+// below the C: drive, whose identifier holds no time.
 TEST(ProgramStart, RefusesSystemFoldersAndAsksForOneWhenNoneIsNamed) {
-    ScratchFolder home("browse", "C:\\");
-    const std::string program = home.Path() + "vorlax.exe";
-    ASSERT_TRUE(CopyFileA(ProgramUnderTest().c_str(), program.c_str(), TRUE)) << program;
+    ScratchFolder home("programs", "C:\\");
+    for (const char* file : {"VORLAX_EXE", "VORLAX_FR_EXE", "VORLAX_PLANTED", "VORLAX_IMPORTER"}) {
+        const std::string from = ToWindowsPath(getenv(file) != nullptr ? getenv(file) : "");
+        ASSERT_TRUE(CopyFileA(from.c_str(), (home.Path() + from.substr(from.rfind('\\') + 1)).c_str(), TRUE)) << from;
+    }
+    const PreferLibraryBeside prefer[] = {PreferLibraryBeside("comctl32_importer.exe"),
+                                          PreferLibraryBeside("vorlax.exe"), PreferLibraryBeside("vorlax-fr.exe")};
+    const std::string mark = home.Path() + "mark";
+    SetEnvironmentVariableA("VORLAX_MARK", mark.c_str());
+    RunningProgram(home.Path() + "comctl32_importer.exe", "").WaitForExit(60000);
+    EXPECT_TRUE(DeleteFileA(mark.c_str())) << "the planted library was not loaded by a program that imports it";
     ScratchFolder mapped("mapped");
     ASSERT_TRUE(MakeFile(mapped.Path(), "a\\photo.jpg", "photo"));
     const TreeSnapshot before = Snapshot(mapped.Path());
@@ -124,22 +141,24 @@ TEST(ProgramStart, RefusesSystemFoldersAndAsksForOneWhenNoneIsNamed) {
     char programs[MAX_PATH] = {};
     GetEnvironmentVariableA("ProgramFiles", programs, MAX_PATH);
     GetShortPathNameA(programs, programs, MAX_PATH);
-    // The command-line tail, the folder a message refuses (none: the browse dialog asks), and the answer given.
-    const struct { std::string tail, refused; WPARAM answer; } rows[] = {
-        {"\"C:\\\"", "C:\\", IDOK}, {"C:\\users", "C:\\users\\", IDOK},
-        {"C:\\WINDOWS\\gone", "C:\\WINDOWS\\gone\\", IDOK}, {programs, programs + std::string("\\"), IDOK},
-        {"\"x:\\\"", "x:\\", IDOK}, {"", "", IDOK}, {"\"\"", "", IDCANCEL},
+    // The program's language, the command-line tail, the folder a message refuses (none: the browse dialog asks), and
+    // the answer given.
+    const struct { const char* language; std::string tail, refused; WPARAM answer; } rows[] = {
+        {"EN", "\"C:\\\"", "C:\\", IDOK}, {"FR", "\"C:\\\"", "C:\\", IDOK}, {"EN", "C:\\users", "C:\\users\\", IDOK},
+        {"EN", "C:\\WINDOWS\\gone", "C:\\WINDOWS\\gone\\", IDOK}, {"EN", programs, programs + std::string("\\"), IDOK},
+        {"EN", "\"x:\\\"", "x:\\", IDOK}, {"EN", "", "", IDOK}, {"EN", "\"\"", "", IDCANCEL},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE("tail [" + row.tail + "] answered " + (row.answer == IDOK ? "OK" : "Cancel"));
-        RunningProgram running(program, row.tail);
+        const std::string program = row.language == std::string("EN") ? "vorlax.exe" : "vorlax-fr.exe";
+        SCOPED_TRACE(program + " tail [" + row.tail + "] answered " + (row.answer == IDOK ? "OK" : "Cancel"));
+        RunningProgram running(home.Path() + program, row.tail);
         HWND dialog = WaitForDialog(running, 30000);
         ASSERT_NE(nullptr, dialog);
         std::string labels;
         for (HWND label : ChildrenOfClass(dialog, "Static")) labels += "[" + TextOf(label) + "]";
         if (!row.refused.empty()) {
-            EXPECT_EQ(kTitle, TextOf(dialog));
-            EXPECT_NE(std::string::npos, labels.find("[" + RefusalMessage("EN", row.refused) + "]")) << labels;
+            EXPECT_EQ(WindowTitle(row.language), TextOf(dialog));
+            EXPECT_NE(std::string::npos, labels.find("[" + RefusalMessage(row.language, row.refused) + "]")) << labels;
             PostMessageA(dialog, WM_COMMAND, row.answer, 0);
             EXPECT_EQ(0u, running.WaitForExit(30000));
             continue;
@@ -165,13 +184,15 @@ TEST(ProgramStart, RefusesSystemFoldersAndAsksForOneWhenNoneIsNamed) {
         EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(ok) != FALSE; }, 10000))
             << "OK disabled on " << SelectedTreeItemText(trees[0], running.Id());
         PostMessageA(dialog, WM_COMMAND, row.answer, 0);
-        HWND window = WaitForWindowTitled(running.Id(), kTitle, row.answer == IDOK ? 30000 : 1000);
-        EXPECT_EQ(row.answer == IDOK, window != nullptr) << "the main window";
+        HWND window = WaitForWindowTitled(running.Id(), WindowTitle("EN").c_str(), row.answer == IDOK ? 30000 : 1000);
+        const std::string bar = window != nullptr ? ClassOf(GetDlgItem(window, IDC_PROGRESS)) : "no window";
+        EXPECT_EQ(row.answer == IDOK ? "msctls_progress32" : "no window", bar) << "the main window's progress bar";
         if (window != nullptr) PressButton(window, IDC_CLOSE);
         EXPECT_EQ(0u, running.WaitForExit(30000));
     }
     RunOnHost("rm", "-f", {drive});
     EXPECT_EQ(before, Snapshot(mapped.Path())) << "the folder behind X:";
+    EXPECT_FALSE(Exists(mark)) << "the planted library was loaded";
 }
 
 }  // namespace

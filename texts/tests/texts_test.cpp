@@ -27,6 +27,13 @@ TEST(TextCatalogue, OnlyExactlyEnSelectsEnglish) {
         for (int key = 0; key < TEXT_KEY_COUNT; ++key) texts += CatalogueText(static_cast<TextKey>(key), c.language);
         EXPECT_TRUE(std::regex_match(texts, std::regex("[\\x01-\\x0C\\x0E-\\x7F]*"))) << c.language << ": " << texts;
     }
+    // The French program's options, and its undo script's name and lines, as its users read them.
+    std::string french;
+    for (TextKey key : {TXT_RENAME_ALWAYS, TXT_RENAME_ON_CONFLICT, TXT_CREATE_UNDO, TXT_UNDO_FILE, TXT_ECHO_RESTORING})
+        french += CatalogueText(key, "FR") + std::string("|");
+    EXPECT_EQ("Toujours renommer en \"SousRep nomfich.ext\"|Ne renommer qu'en cas de conflit de nomfich|Creer fichier "
+              "\"Annul\"|Annul VORLAX 'Kellerup'.bat|echo Restauration fichier no|ok",
+              french + CatalogueText(TXT_DONE, "FR"));
 }
 
 }  // namespace

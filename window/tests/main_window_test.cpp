@@ -168,19 +168,22 @@ LRESULT CALLBACK RecordingBar(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 // As built, still so after Enter and Escape (a stray Enter starts no run); then the main button in the modal loop with
-// a help double click queued for the walk (the run goes on), or a help click and a close of any code: nothing is moved.
+// a help double click queued for the walk (the run goes on), or a help click and a close of any code: nothing is moved;
+// or with the options the other way round, which the run reads from the window.
 TEST(MainWindow, AsBuiltThenRunThroughTheModalLoop) {
     ASSERT_TRUE(StartServicesAsTheProgramDoes());
     __imp_ShellExecuteA = &NotingShellExecute;  // for the rest of the process, in which nothing else opens anything
-    const struct { WPARAM queued[3]; const char* seen; } rows[] = {
-        {{MAKEWPARAM(IDC_GO, BN_CLICKED), MAKEWPARAM(IDC_HELP, STN_DBLCLK)},
-         "painted IDC_CLOSE=hidden IDC_RENAME_ALWAYS=disabled IDC_RENAME_ON_CONFLICT=disabled IDC_CREATE_UNDO=disabled "
-         "IDC_OPTIONS_FRAME=disabled IDC_UNDO_FRAME=disabled IDC_GO=disabled timer=set relocations=0 frame=1 "
-         "range=1000 ticked moved=4 tree=[top.txt, undo 'Kellerup'.bat, x.txt, y.txt, z.txt] bar=1000 held=yes "
-         "opened=open,home_page,SW_SHOW"},
+    const std::string walked = "painted IDC_CLOSE=hidden IDC_RENAME_ALWAYS=disabled IDC_RENAME_ON_CONFLICT=disabled "
+        "IDC_CREATE_UNDO=disabled IDC_OPTIONS_FRAME=disabled IDC_UNDO_FRAME=disabled IDC_GO=disabled timer=set "
+        "relocations=0 frame=1 range=1000 ticked ";
+    const struct { WPARAM queued[3]; std::string seen; bool renameAlways = false, undo = true; } rows[] = {
+        {{MAKEWPARAM(IDC_GO, BN_CLICKED), MAKEWPARAM(IDC_HELP, STN_DBLCLK)}, walked + "moved=4 tree=[top.txt, "
+         "undo 'Kellerup'.bat, x.txt, y.txt, z.txt] bar=1000 held=yes opened=open,home_page,SW_SHOW"},
         {{MAKEWPARAM(IDC_GO, BN_CLICKED), MAKEWPARAM(IDC_HELP, STN_CLICKED), MAKEWPARAM(IDC_CLOSE, 0x1234)},
          "moved=0 tree=[a\\, a\\Thumbs.db, a\\b\\, a\\b\\y.txt, a\\x.txt, c\\, c\\z.txt, top.txt] bar=0 held=yes "
          "opened=open,home_page,SW_SHOW"},
+        {{MAKEWPARAM(IDC_GO, BN_CLICKED)}, walked + "moved=4 tree=[a b y.txt, a x.txt, c z.txt, top.txt] bar=1000 "
+         "held=yes", true, false},
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         ScratchFolder scratch("modal");
@@ -194,6 +197,9 @@ TEST(MainWindow, AsBuiltThenRunThroughTheModalLoop) {
         EXPECT_EQ(std::regex_replace(kAsBuilt, std::regex("([^ /=]*)/(\\S*)"), GetDpiForSystem() == 144 ? "$2" : "$1"),
                   !IsWindow(window) ? "window=gone" : KillTimer(window, ID_BUSY_TIMER) ? "timer=on" : Described(window))
             << "row " << i << ", after Enter and Escape";
+        if (rows[i].renameAlways)
+            CheckRadioButton(window, IDC_RENAME_ALWAYS, IDC_RENAME_ON_CONFLICT, IDC_RENAME_ALWAYS);
+        if (!rows[i].undo) CheckDlgButton(window, IDC_CREATE_UNDO, BST_UNCHECKED);
         gRun.barProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(GetDlgItem(window, IDC_PROGRESS), GWLP_WNDPROC,
                                                                         reinterpret_cast<LONG_PTR>(RecordingBar)));
         for (WPARAM command : rows[i].queued) if (command != 0) PostMessageA(window, WM_COMMAND, command, 0);
