@@ -50,8 +50,7 @@ ScratchFolder::ScratchFolder(const std::string& label, const std::string& parent
     GetTempPathA(MAX_PATH, temp);
     static int made = 0;
     path_ = (parent.empty() ? std::string(temp) : parent) + "vorlax-" + label + "-" +
-            std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++made) + "\\";
+            std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made) + "\\";
     RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);
 }
@@ -115,12 +114,9 @@ bool RunOnHost(const std::string& program, const std::string& option, const std:
 }
 
 std::string RunScripts(const std::vector<std::string>& scripts, bool delayedExpansion) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    // A name of its own for every call: the interpreter of an earlier call may still hold its runner.
-    static int calls = 0;
-    const std::string runner = std::string(temp) + "vorlax-runner-" + std::to_string(GetCurrentProcessId()) + "-" +
-                               std::to_string(++calls) + ".bat";
+    // A folder of its own for every call: the interpreter of an earlier call may still hold its runner.
+    const ScratchFolder folder("runner");
+    const std::string runner = folder.Path() + "runner.bat";
     std::string lines = "@echo off\r\n";
     // The progress lines go nowhere; the interpreter's complaints still show.
     for (std::string script : scripts) {
@@ -128,21 +124,16 @@ std::string RunScripts(const std::vector<std::string>& scripts, bool delayedExpa
         for (std::size_t at = 0; (at = script.find('%', at)) != std::string::npos; at += 2) script.insert(at, "%");
         lines += "call \"" + script + "\" >nul\r\n";
     }
-    if (!MakeFile("", runner, lines)) {
+    if (!MakeFile("", runner, lines))
         return "the runner " + runner + " could not be made: error " + std::to_string(GetLastError());
-    }
     // The runner's path quoted once more, since /c takes what follows as one command.
     const std::string command = std::string("cmd.exe ") + (delayedExpansion ? "/V:ON" : "/V:OFF") + " /c \"\"" +
                                 runner + "\"\"";
     PROCESS_INFORMATION interpreter = {};
-    const bool started = StartProcess(command, interpreter);
-    const DWORD startError = GetLastError();
-    if (started) {
-        WaitForSingleObject(interpreter.hProcess, INFINITE);
-        CloseHandle(interpreter.hThread);
-        CloseHandle(interpreter.hProcess);
-    }
-    DeleteFileA(runner.c_str());
-    if (!started) return "cmd.exe could not be started: error " + std::to_string(startError);
+    if (!StartProcess(command, interpreter))
+        return "cmd.exe could not be started: error " + std::to_string(GetLastError());
+    WaitForSingleObject(interpreter.hProcess, INFINITE);
+    CloseHandle(interpreter.hThread);
+    CloseHandle(interpreter.hProcess);
     return std::string();
 }
