@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -54,11 +53,6 @@ std::string ToWindowsPath(const std::string& path) {
         if (c == '/') c = '\\';
     }
     return windows;
-}
-
-std::string ProgramUnderTest() {
-    const char* program = getenv("VORLAX_EXE");
-    return ToWindowsPath(program != nullptr ? program : "");
 }
 
 bool StartProcess(const std::string& commandLine, PROCESS_INFORMATION& process) {

@@ -10,8 +10,6 @@
 // A host path (/work/...) in the form Wine shows it (Z:\work\...); Windows paths unchanged.
 std::string ToWindowsPath(const std::string& path);
 
-// The program the tests drive: the VORLAX_EXE environment value, in the form Wine shows it.
-std::string ProgramUnderTest();
 
 // CreateProcessA with `commandLine`, the current folder and environment, no handles inherited.
 // Kept on purpose: a start that Wine reports as ERROR_INTERNAL_ERROR is made again, up to three
